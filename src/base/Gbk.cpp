@@ -151,7 +151,7 @@ std::string Utf8ToGbk(std::string_view utf8)
     return Utf8ToGbkConverter().Convert(utf8, "?", SkipUtf8Character);
 }
 
-std::u16string GbkToUtf16(std::string_view gbk)
+std::u16string GbkToWide(std::string_view gbk)
 {
     std::string bytes = GbkToUtf16Converter().Convert(gbk, kReplacementUtf16Le, SkipOneByte);
     std::u16string out(bytes.size() / 2, u'\0');

@@ -9,7 +9,7 @@ namespace vlk {
 std::string GbkToUtf8(std::string_view gbk);
 // Characters that GBK cannot hold become '?'.
 std::string Utf8ToGbk(std::string_view utf8);
-std::u16string GbkToUtf16(std::string_view gbk);
+std::u16string GbkToWide(std::string_view gbk);
 bool IsValidUtf8(std::string_view bytes);
 // Text of a file the client reads: a UTF-8 BOM is stripped, valid UTF-8 is kept, anything else
 // is taken as GBK.

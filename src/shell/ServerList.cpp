@@ -21,7 +21,7 @@ using KeyClientFn = void (*)(uint8_t*);
 
 } // namespace
 
-TServerList ParseServerBuffer(const uint8_t (&buffer)[kServerListBufferSize])
+TServerList ParseServerBuffer(const uint8_t (&buffer)[kServerListBufferSize], const THostResolver& resolve)
 {
     int32_t count = 0;
     std::memcpy(&count, buffer, sizeof count);
@@ -34,7 +34,8 @@ TServerList ParseServerBuffer(const uint8_t (&buffer)[kServerListBufferSize])
         const std::string text(reinterpret_cast<const char*>(entry + 1), length);
         uint32_t address = 0;
         try {
-            address = ResolveHost(Trim(DecipherParam(text, kServerListKey)));
+            const std::string host = Trim(DecipherParam(text, kServerListKey));
+            address = resolve ? resolve(host) : ResolveHost(host);
         } catch (const TDecipherError&) {
             DebugLog().warn("server list entry {} is damaged", i);
         }

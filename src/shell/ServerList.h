@@ -2,7 +2,9 @@
 // The hall server list, supplied by the loadable module velka_C.key in the program directory.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vlk {
@@ -15,8 +17,11 @@ struct TServerList {
     std::vector<uint32_t> ServerAddresses;   // network byte order, 0 for an entry that did not resolve
 };
 
-// Reads the buffer the module fills: a 32-bit count, then six 101-byte length-prefixed entries.
-TServerList ParseServerBuffer(const uint8_t (&buffer)[kServerListBufferSize]);
+using THostResolver = std::function<uint32_t(std::string_view host)>;
+
+// Reads the buffer the module fills: a 32-bit count, then six 101-byte length-prefixed entries,
+// each deciphered and then resolved (ResolveHost unless another resolver is given).
+TServerList ParseServerBuffer(const uint8_t (&buffer)[kServerListBufferSize], const THostResolver& resolve = {});
 // Loads the module, calls its KeyClient export and parses the result; no module, no export: no servers.
 TServerList LoadServerList(const std::string& appPath);
 

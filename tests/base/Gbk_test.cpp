@@ -27,7 +27,7 @@ TEST(GbkTest, RoundTrips)
         EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk);
         EXPECT_EQ(GbkToUtf8(c.gbk), c.utf8);
     }
-    EXPECT_EQ(GbkToUtf16(kLoginPromptGbk), u"登录号码为数字！");
+    EXPECT_EQ(GbkToWide(kLoginPromptGbk), u"登录号码为数字！");
 }
 
 TEST(GbkTest, InvalidGbkBytesBecomeReplacementCharacters)
@@ -45,7 +45,7 @@ TEST(GbkTest, InvalidGbkBytesBecomeReplacementCharacters)
         SCOPED_TRACE(c.utf8);
         EXPECT_EQ(GbkToUtf8(c.gbk), c.utf8);
     }
-    EXPECT_EQ(GbkToUtf16("\xB5\xC7\xFF"), u"登\uFFFD");
+    EXPECT_EQ(GbkToWide("\xB5\xC7\xFF"), u"登\uFFFD");
 }
 
 TEST(GbkTest, CharactersGbkCannotHoldBecomeQuestionMarks)

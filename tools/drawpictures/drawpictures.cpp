@@ -425,6 +425,22 @@ QImage DrawDownArrow(const QColor& color)
 
 } // namespace
 
+// The window and task-bar icon: the banner's emblem on a rounded accent tile.
+QImage DrawIcon()
+{
+    QImage img = NewImage(64, 64);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient tile(0, 0, 0, 64);
+    tile.setColorAt(0, kAccentLight);
+    tile.setColorAt(1, kAccentDeep);
+    p.setPen(Qt::NoPen);
+    p.setBrush(tile);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 14, 14);
+    DrawEmblem(p, QPointF(32, 32), 20);
+    return img;
+}
+
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
@@ -436,6 +452,7 @@ int main(int argc, char** argv)
     const QString out = args.at(1);
 
     bool ok = Save(DrawLogin(), out, "Picture/Login.png");
+    ok &= Save(DrawIcon(), out, "Picture/vlkchat.png");
 
     const struct { const char* name; ButtonState state; } states[] = {
         {"normal", ButtonState::Normal}, {"hover", ButtonState::Hover}, {"pressed", ButtonState::Pressed}};
