@@ -11,6 +11,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$bin/vlkchat" "$@"
 fi
 mkdir -p out
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 shot="$PWD/out/demo-login.png"
 rm -f "$shot"
 echo "demo: no display, running vlkchat offscreen"

@@ -40,12 +40,10 @@ void TLoginRules::FormShow()
         view_.StartProgram(updater, "/s");
 }
 
+// Every key refills the password from the text as it was before the key, as a change would.
 bool TLoginRules::edtUserIDKeyPress(const std::string& textBeforeKey, char32_t key)
 {
-    if (!textBeforeKey.empty() && ParseInt(textBeforeKey)) {
-        cfg_.LoadUserPassword(*ParseInt(textBeforeKey));
-        view_.SetPasswordText(cfg_.StoredPassword);
-    }
+    edtUserIDChange(textBeforeKey);
     return (key >= U'0' && key <= U'9') || key == kBackspace;
 }
 

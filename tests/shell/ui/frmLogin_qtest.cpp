@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 using namespace vlk;
 using vlk::test::TestDir;
@@ -29,6 +30,37 @@ void InstallSkin(const TestDir& dir)
     for (const char* folder : {"Skin", "Picture"})
         fs::copy(fs::path(VLK_BIN_DIR) / folder, dir.path() / folder, fs::copy_options::recursive);
 }
+
+// A program directory (with the shipped skin unless told otherwise) and the dialog over it.
+struct LoginScene {
+    TestDir dir;
+    TvlkChatCFG cfg;
+    std::unique_ptr<TGlobalDM> dm;
+    std::unique_ptr<TfrmLogin> form;
+
+    explicit LoginScene(bool withSkin = true)
+    {
+        if (withSkin)
+            InstallSkin(dir);
+        cfg.LoadGlobal();
+    }
+    // Reads the settings again (a test may have written some) and creates the dialog.
+    TfrmLogin& Create()
+    {
+        cfg.LoadGlobal();
+        cfg.LoadSavePwd();
+        dm = std::make_unique<TGlobalDM>(cfg.AppPath);
+        form = std::make_unique<TfrmLogin>(cfg, *dm);
+        return *form;
+    }
+    bool Show()
+    {
+        if (!form)
+            Create();
+        form->show();
+        return QTest::qWaitForWindowExposed(form.get());
+    }
+};
 
 struct Seen {
     QString text;
@@ -64,57 +96,43 @@ private:
 private slots:
     void laysOutFromTheSkinOverTheBackground()
     {
-        TestDir dir;
-        InstallSkin(dir);
-        TvlkChatCFG cfg;
-        cfg.LoadGlobal();
-        TGlobalDM dm(cfg.AppPath);
-        TfrmLogin form(cfg, dm);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        LoginScene scene;
+        QVERIFY(scene.Show());
+        TfrmLogin& form = *scene.form;
         QCOMPARE(form.size(), QSize(424, 299));
         QCOMPARE(form.windowTitle(), QStringLiteral("登录"));
         QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(Find<QPushButton>(form, "btnLogin")->geometry(), dm.LoginRect(TLoginControl::BtnLogin));
-        QCOMPARE(Find<QComboBox>(form, "edtUserID")->geometry(), dm.LoginRect(TLoginControl::EditId));
-        QCOMPARE(Find<QLabel>(form, "lblForgotPassword")->geometry(), dm.LoginRect(TLoginControl::LabelForgotPwd));
+        QCOMPARE(Find<QPushButton>(form, "btnLogin")->geometry(), scene.dm->LoginRect(TLoginControl::BtnLogin));
+        QCOMPARE(Find<QComboBox>(form, "edtUserID")->geometry(), scene.dm->LoginRect(TLoginControl::EditId));
+        QCOMPARE(Find<QLabel>(form, "lblForgotPassword")->geometry(),
+                 scene.dm->LoginRect(TLoginControl::LabelForgotPwd));
         QVERIFY(!Find<QLabel>(form, "img_bg")->pixmap().isNull());
         QVERIFY(Find<QPushButton>(form, "btn_TouristUser")->isVisible());
         QVERIFY(Find<QPushButton>(form, "btnLogin")->isDefault());
         QCOMPARE(Find<QLineEdit>(form, "edtUserPwd")->maxLength(), 32);
-        QVERIFY(Find<QLabel>(form, "lblForgotPassword")->text().contains(QString::fromStdString(cfg.ForgotPasswordURL)));
-        QVERIFY(!QApplication::instance()->property("styleSheet").toString().isEmpty());
+        QVERIFY(Find<QLabel>(form, "lblForgotPassword")->text().contains(QString::fromStdString(scene.cfg.ForgotPasswordURL)));
+        QVERIFY(!qApp->styleSheet().isEmpty());
     }
 
     void survivesAMissingOrBrokenPictureAndSkin()
     {
         for (const bool broken : {false, true}) {
-            TestDir dir;
+            LoginScene scene(false);
             if (broken) {
-                dir.write("Picture/Login.png", "not a picture");
-                dir.write("Skin/Skin.ini", "[Set]\nSkinIndex=7\n[Skins]\nGone=missing.qss\n");
+                scene.dir.write("Picture/Login.png", "not a picture");
+                scene.dir.write("Skin/Skin.ini", "[Set]\nSkinIndex=7\n[Skins]\nGone=missing.qss\n");
             }
-            TvlkChatCFG cfg;
-            cfg.LoadGlobal();
-            TGlobalDM dm(cfg.AppPath);
-            TfrmLogin form(cfg, dm);
-            form.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
-            QCOMPARE(form.size(), QSize(424, 299));
-            QVERIFY(Find<QLabel>(form, "img_bg")->pixmap().isNull());
+            QVERIFY(scene.Show());
+            QCOMPARE(scene.form->size(), QSize(424, 299));
+            QVERIFY(Find<QLabel>(*scene.form, "img_bg")->pixmap().isNull());
         }
     }
 
     void numberBoxIgnoresLettersAndAPastedWordIsRefused()
     {
-        TestDir dir;
-        InstallSkin(dir);
-        TvlkChatCFG cfg;
-        cfg.LoadGlobal();
-        TGlobalDM dm(cfg.AppPath);
-        TfrmLogin form(cfg, dm);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        LoginScene scene;
+        QVERIFY(scene.Show());
+        TfrmLogin& form = *scene.form;
         auto* user = Find<QComboBox>(form, "edtUserID");
         auto* password = Find<QLineEdit>(form, "edtUserPwd");
 
@@ -141,15 +159,11 @@ private slots:
 
     void logsInWithTheDigestAndRemembersTheChoice()
     {
-        TestDir dir;
-        InstallSkin(dir);
-        TvlkChatCFG cfg;
-        cfg.LoadGlobal();
-        cfg.SaveUserPassword(10002, "stored");
-        SaveLoginID(cfg.AppPath, "10002");
-        SaveLoginID(cfg.AppPath, "10001");
-        TGlobalDM dm(cfg.AppPath);
-        TfrmLogin form(cfg, dm);
+        LoginScene scene;
+        scene.cfg.SaveUserPassword(10002, "stored");
+        SaveLoginID(scene.cfg.AppPath, "10002");
+        SaveLoginID(scene.cfg.AppPath, "10001");
+        TfrmLogin& form = scene.Create();
         auto* user = Find<QComboBox>(form, "edtUserID");
         auto* password = Find<QLineEdit>(form, "edtUserPwd");
         QCOMPARE(user->count(), 2);
@@ -159,64 +173,52 @@ private slots:
         user->setCurrentIndex(1);   // picking a remembered number fills its password
         QCOMPARE(password->text(), QString("stored"));
 
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(scene.Show());
         Find<QCheckBox>(form, "CBMemPwd")->setChecked(true);
         QTest::keyClick(password, Qt::Key_Return);   // the default button
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.Identity().UserID, 10002);
         QCOMPARE(QString::fromStdString(form.Identity().PasswordDigest), QString::fromStdString(Md5Hex("stored")));
-        QVERIFY(cfg.RememberPassword);
-        QVERIFY(cfg.SavePwd);
+        QVERIFY(scene.cfg.RememberPassword);
+        QVERIFY(scene.cfg.SavePwd);
     }
 
     void guestButtonFollowsTheClientIdAndLogsInAsZero()
     {
         for (const bool client : {false, true}) {
-            TestDir dir;
-            InstallSkin(dir);
+            LoginScene scene;
             if (client)
-                dir.write("site.ini", "[SET]\nClientID=5\n");
-            TvlkChatCFG cfg;
-            cfg.LoadGlobal();
-            TGlobalDM dm(cfg.AppPath);
-            TfrmLogin form(cfg, dm);
-            form.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
-            auto* guest = Find<QPushButton>(form, "btn_TouristUser");
+                scene.dir.write("site.ini", "[SET]\nClientID=5\n");
+            QVERIFY(scene.Show());
+            auto* guest = Find<QPushButton>(*scene.form, "btn_TouristUser");
             QCOMPARE(guest->isVisible(), !client);
             if (!client) {
                 QTest::mouseClick(guest, Qt::LeftButton);
-                QCOMPARE(form.result(), int(QDialog::Accepted));
-                QCOMPARE(form.Identity().UserID, 0);
-                QVERIFY(form.Identity().PasswordDigest.empty());
+                QCOMPARE(scene.form->result(), int(QDialog::Accepted));
+                QCOMPARE(scene.form->Identity().UserID, 0);
+                QVERIFY(scene.form->Identity().PasswordDigest.empty());
             }
         }
     }
 
     void deleteRecordAsksFirst()
     {
-        TestDir dir;
-        InstallSkin(dir);
-        TvlkChatCFG cfg;
-        cfg.LoadGlobal();
-        cfg.SaveUserPassword(321, "pw");
-        SaveLoginID(cfg.AppPath, "321");
-        TGlobalDM dm(cfg.AppPath);
-        TfrmLogin form(cfg, dm);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        LoginScene scene;
+        scene.cfg.SaveUserPassword(321, "pw");
+        SaveLoginID(scene.cfg.AppPath, "321");
+        QVERIFY(scene.Show());
+        TfrmLogin& form = *scene.form;
         auto* del = Find<QLabel>(form, "LabDelUser");
 
         Seen seen;
         AnswerNextMessage(seen, QMessageBox::Cancel);
         emit del->linkActivated("#delete");
         QCOMPARE(seen.text, QStringLiteral("此操作将删除该帐号的所有信息"));
-        QVERIFY(dir.exists("321"));
+        QVERIFY(scene.dir.exists("321"));
 
         AnswerNextMessage(seen, QMessageBox::Ok);
         emit del->linkActivated("#delete");
-        QVERIFY(!dir.exists("321"));
+        QVERIFY(!scene.dir.exists("321"));
         QCOMPARE(Find<QComboBox>(form, "edtUserID")->count(), 0);
         QCOMPARE(Find<QComboBox>(form, "edtUserID")->currentText(), QString());
         QCOMPARE(Find<QLineEdit>(form, "edtUserPwd")->text(), QString());
