@@ -3,6 +3,7 @@
 // order of their due time (ties in the order they were armed), each seeing Now() at its due time.
 #include "base/Clock.h"
 
+#include <atomic>
 #include <map>
 #include <utility>
 
@@ -22,7 +23,9 @@ public:
     size_t ArmedCount() const { return due_.size(); }
 
 private:
-    uint64_t now_;        // not wrapped, so due times order correctly across the 32-bit wrap
+    // Not wrapped, so due times order correctly across the 32-bit wrap; atomic because receive
+    // threads read the tick while a test advances it.
+    std::atomic<uint64_t> now_;
     uint64_t sequence_ = 0;
     std::map<std::pair<uint64_t, uint64_t>, TTimer*> due_;  // (due time, arm sequence) -> timer
 };
