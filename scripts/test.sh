@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up, builds and runs every test: the regular build, then the sanitizer build
-# (AddressSanitizer + UndefinedBehaviorSanitizer) with a short run of every fuzz target.
+# Sets everything up, builds and runs every test: the regular build, the sanitizer build
+# (AddressSanitizer + UndefinedBehaviorSanitizer), ThreadSanitizer over the threaded core tests,
+# and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,6 +15,10 @@ ctest --preset default
 echo "== build and test (asan)"
 scripts/build.sh asan
 ctest --preset asan
+
+echo "== build and test (tsan: the threaded core tests)"
+scripts/build.sh tsan
+ctest --preset tsan
 
 echo "== fuzz targets (${VLK_FUZZ_SECONDS:=20} s each)"
 corpus=build-asan/fuzz/corpus
