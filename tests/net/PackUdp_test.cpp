@@ -228,8 +228,9 @@ TEST_F(Wire, FragmentsInAnyOrderAndInterleavedMessagesReassemble)
     // Last fragment first, and the two messages woven into each other.
     for (int i : {2, 5, 0, 3, 4, 1}) {
         b.Deliver(kAddrA, kPortA, packets[i].bytes);
-        if (i != 1)
+        if (i != 1) {
             EXPECT_LE(atB.size(), 1u);
+        }
     }
     ASSERT_EQ(atB.size(), 2u);
     EXPECT_EQ(atB[0], second);
@@ -252,8 +253,9 @@ TEST_F(Wire, RawDatagramsPassThroughAndBadPacketsAreDropped)
     wrongLength.push_back(0);
     auto unknownType = DataPacket(2, 1, 10, 0, Bytes(10));
     unknownType[4] = 0xEA;   // 1002
-    for (const auto& d : {wrongLength, unknownType, std::vector<uint8_t>(DataPacket(3, 1, 10, 0, {}).begin(),
-                                                                         DataPacket(3, 1, 10, 0, {}).begin() + 17)})
+    auto tooShort = DataPacket(3, 1, 10, 0, {});
+    tooShort.pop_back();
+    for (const auto& d : {wrongLength, unknownType, tooShort})
         b.Deliver(kAddrA, kPortA, d);
     EXPECT_TRUE(atB.empty());
     EXPECT_TRUE(b.endpoint->sent.empty()) << "packets failing the length test are not acknowledged";

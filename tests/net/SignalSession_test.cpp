@@ -12,7 +12,6 @@
 #include <climits>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <thread>
 #include <vector>
 
