@@ -1,0 +1,43 @@
+#pragma once
+// A signalling message: a fixed-layout record that starts with the envelope (magic, command code).
+// Message classes derive from it, fix their code and length, and add typed accessors.
+#include "base/Record.h"
+#include "net/Envelope.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace vlk {
+
+class TMessage : public TRecord {
+public:
+    // Received bytes, kept whole.
+    TMessage(const void* data, size_t size) : TRecord(data, size) {}
+
+    int32_t Magic() const { return i32(0); }
+    int32_t Code() const { return i32(4); }
+    // Whether variable parts (counts, lengths read from the message) fit the bytes received.
+    bool Fits() const { return true; }
+
+protected:
+    TMessage(int32_t code, size_t length) : TRecord(length)
+    {
+        setI32(0, kEnvelopeMagic);
+        setI32(4, code);
+    }
+};
+
+// The message of type M in received bytes, or nothing when they are too short for the fields M
+// reads, carry another code, or announce more than they hold.
+template <class M>
+std::optional<M> ParseAs(const void* data, size_t size)
+{
+    if (size < M::kMinLength || !EnvelopeValid(static_cast<const uint8_t*>(data), size))
+        return std::nullopt;
+    M message(data, size);
+    if (message.Code() != M::kCode || !message.Fits())
+        return std::nullopt;
+    return message;
+}
+
+} // namespace vlk
