@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
 namespace vlk {
 
@@ -32,10 +33,17 @@ protected:
 template <class M>
 std::optional<M> ParseAs(const void* data, size_t size)
 {
-    if (size < M::kMinLength || !EnvelopeValid(static_cast<const uint8_t*>(data), size))
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (size < M::kMinLength || !EnvelopeValid(bytes, size) || CommandCode(bytes, size) != M::kCode)
         return std::nullopt;
-    M message(data, size);
-    if (message.Code() != M::kCode || !message.Fits())
+    std::optional<M> message;
+    if constexpr (std::is_constructible_v<M, const void*, size_t>) {
+        message.emplace(data, size);
+    } else {
+        message.emplace();
+        static_cast<TRecord&>(*message) = TRecord(data, size);
+    }
+    if (!message->Fits())
         return std::nullopt;
     return message;
 }

@@ -4,10 +4,8 @@
 
 namespace vlk {
 
-TRoomMessage::TRoomMessage(int32_t code, size_t length, std::string_view tail) : TRecord(length + tail.size())
+TRoomMessage::TRoomMessage(int32_t code, size_t length, std::string_view tail) : TMessage(code, length + tail.size())
 {
-    setI32(0, kEnvelopeMagic);
-    setI32(4, code);
     setRaw(length, tail);
 }
 

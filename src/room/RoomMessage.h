@@ -2,11 +2,11 @@
 // What all room messages share. A message is its bytes, kept whole as received; accessors read and
 // write fields at their offsets. Each message class fixes kCode and kMinLength, the least length
 // that holds every fixed field it reads; messages with a count or a text length read from the wire
-// also check in Fits that the variable part lies inside the bytes received. ParseRoomMessage refuses
-// what fails either check, so no accessor of a parsed message reads past its end.
+// also check in Fits that the variable part lies inside the bytes received. ParseAs refuses what
+// fails either check, so no accessor of a parsed message reads past its end.
 #include "base/Gbk.h"
 #include "base/Record.h"
-#include "net/Envelope.h"
+#include "net/Message.h"
 #include "room/FixedRecord.h"
 #include "room/RoomHeader.h"
 
@@ -21,12 +21,7 @@ namespace vlk {
 // The channel carries 16-bit lengths and the cipher adds up to 11 bytes.
 inline constexpr size_t kMaxRoomMessage = 65528;
 
-class TRoomMessage : public TRecord {
-public:
-    int32_t Magic() const { return i32(0); }
-    int32_t Code() const { return i32(4); }
-    bool Fits() const { return true; }
-
+class TRoomMessage : public TMessage {
 protected:
     // length zeroed bytes with the envelope, followed by tail.
     TRoomMessage(int32_t code, size_t length, std::string_view tail = {});
@@ -78,38 +73,23 @@ protected:
 };
 
 // H alone.
-template <int32_t Code>
+template <int32_t Cmd>
 class THeaderOnlyRequest : public TRoomRequest {
 public:
-    static constexpr int32_t kCode = Code;
+    static constexpr int32_t kCode = Cmd;
     static constexpr size_t kLength = TRoomHeader::kSize, kMinLength = kLength;
     explicit THeaderOnlyRequest(const TRoomIdentity& id = {}) : TRoomRequest(kCode, kLength, id) {}
 };
 
 // H and the user acted on.
-template <int32_t Code>
+template <int32_t Cmd>
 class TUserRequest : public TRoomRequest {
 public:
-    static constexpr int32_t kCode = Code;
+    static constexpr int32_t kCode = Cmd;
     static constexpr size_t kLength = 30, kMinLength = kLength;
     explicit TUserRequest(const TRoomIdentity& id = {}) : TRoomRequest(kCode, kLength, id) {}
     uint32_t User() const { return u32(26); }
     void SetUser(uint32_t v) { setU32(26, v); }
 };
-
-// The message M held by the received bytes, or nothing when they carry no valid envelope, another
-// code, fewer than M::kMinLength bytes, or a variable part that does not fit.
-template <class M>
-std::optional<M> ParseRoomMessage(const void* data, size_t size)
-{
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    if (size < M::kMinLength || !EnvelopeValid(bytes, size) || CommandCode(bytes, size) != M::kCode)
-        return std::nullopt;
-    M message;
-    static_cast<TRecord&>(message) = TRecord(data, size);
-    if (!message.Fits())
-        return std::nullopt;
-    return message;
-}
 
 } // namespace vlk

@@ -24,19 +24,6 @@ bool TLevelSet::Permits() const
     return *this != onlyZero;
 }
 
-bool TLevelSet::Empty() const
-{
-    return std::all_of(bits_.begin(), bits_.end(), [](uint8_t b) { return b == 0; });
-}
-
-TLevelSet TLevelSet::operator|(const TLevelSet& other) const
-{
-    TLevelSet set;
-    for (size_t i = 0; i < kSize; ++i)
-        set.bits_[i] = bits_[i] | other.bits_[i];
-    return set;
-}
-
 TRoomRights TRoomRights::Combine(const TRoomRights& a, const TRoomRights& b)
 {
     // Bytewise or is the union of every level set (the two the client does not read included), the

@@ -25,9 +25,7 @@ public:
     // A guarded operation is refused only by the set that holds element 0 alone, so an empty set
     // permits it.
     bool Permits() const;
-    bool Empty() const;
 
-    TLevelSet operator|(const TLevelSet& other) const;
     bool operator==(const TLevelSet& other) const = default;
     std::string_view Bytes() const { return {reinterpret_cast<const char*>(bits_.data()), bits_.size()}; }
 
