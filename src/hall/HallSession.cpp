@@ -39,7 +39,7 @@ THallSession::THallSession(TvlkChatCFG& cfg, THallUserInfo& user, IHallView& vie
         answer.SetSenderPort(port);
         std::copy(answer.data(), answer.data() + answer.size(), message.begin());
     };
-    signalling_.OnDispatch = [this](const std::vector<uint8_t>& message) { Dispatch(message); };
+    signalling_.OnDispatch = [this](const std::vector<uint8_t>& message, uint32_t, uint16_t) { Dispatch(message); };
     probeTimer_.SetInterval(kProbeInterval);
     probeTimer_.OnTimer = [this](TTimer&) { ProbeRound(); };
     keepAliveTimer_.SetInterval(kKeepAliveInterval);

@@ -47,7 +47,7 @@ void TSignalSession::DoPackRecv(uint32_t address, uint16_t port, const uint8_t* 
     {
         std::lock_guard guard(queueLock_);
         if (queue_.size() < kMaxQueued) {
-            queue_.push_back(std::move(message));
+            queue_.push_back({std::move(message), address, port});
             queued = true;
         }
     }
@@ -61,16 +61,16 @@ void TSignalSession::DoPackRecv(uint32_t address, uint16_t port, const uint8_t* 
 
 void TSignalSession::DoQueueTimer()
 {
-    std::vector<uint8_t> message;
+    TQueued queued;
     {
         std::lock_guard guard(queueLock_);
         if (queue_.empty())
             return;
-        message = std::move(queue_.front());
+        queued = std::move(queue_.front());
         queue_.pop_front();
     }
     if (OnDispatch)
-        OnDispatch(message);
+        OnDispatch(queued.message, queued.address, queued.port);
 }
 
 size_t TSignalSession::QueueLength() const

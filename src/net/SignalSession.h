@@ -44,14 +44,19 @@ public:
     // Receive thread, after the checks and before queuing: lets the owner complete a message with
     // what only the datagram knows (the hall writes the sender's address into one message).
     std::function<void(std::vector<uint8_t>& message, uint32_t address, uint16_t port)> BeforeQueue;
-    // GUI thread: one deciphered, checked message.
-    std::function<void(const std::vector<uint8_t>& message)> OnDispatch;
+    // GUI thread: one deciphered, checked message and who sent it (a server answers whoever asked).
+    std::function<void(const std::vector<uint8_t>& message, uint32_t address, uint16_t port)> OnDispatch;
 
 private:
     TPackUdp& channel_;
     TEncrypt& cipher_;
     mutable std::mutex queueLock_;
-    std::deque<std::vector<uint8_t>> queue_;
+    struct TQueued {
+        std::vector<uint8_t> message;
+        uint32_t address;
+        uint16_t port;
+    };
+    std::deque<TQueued> queue_;
     TTimer timer_;
 };
 

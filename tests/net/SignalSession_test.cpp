@@ -72,7 +72,7 @@ protected:
         endpoint = recording.get();
         channel = std::make_unique<TPackUdp>(std::move(recording));
         session = std::make_unique<TSignalSession>(*channel, Cipher(), kDrainInterval);
-        session->OnDispatch = [this](const Bytes& message) { dispatched.push_back(message); };
+        session->OnDispatch = [this](const Bytes& message, uint32_t, uint16_t) { dispatched.push_back(message); };
     }
 
     void Receive(const Bytes& datagram) { session->DoPackRecv(kPeer, kPeerPort, datagram.data(), datagram.size()); }
@@ -182,7 +182,7 @@ TEST_F(SignalSessionTest, SendCommandEnciphersACopyAndSendsItReliably)
     TPackUdp peerChannel(std::move(peerRecording));
     TSignalSession peer(peerChannel, Cipher(), kDrainInterval);
     std::vector<Bytes> received;
-    peer.OnDispatch = [&received](const Bytes& message) { received.push_back(message); };
+    peer.OnDispatch = [&received](const Bytes& message, uint32_t, uint16_t) { received.push_back(message); };
 
     for (size_t size : {size_t{40}, size_t{2000}}) {   // one datagram; three fragments
         const Bytes record = Message(2001, size);
