@@ -20,11 +20,9 @@ using namespace vlk::test;
 
 namespace {
 
-const std::string kServerAddress = "127.0.0.23";
-
-std::string Config(uint16_t httpPort)
+std::string Config(const std::string& address, uint16_t httpPort)
 {
-    return R"({"listen": ")" + kServerAddress + R"(", "httpPort": )" + std::to_string(httpPort) + R"(,
+    return R"({"listen": ")" + address + R"(", "httpPort": )" + std::to_string(httpPort) + R"(,
       "accounts": [{"number": 10001, "passwordMd5": ")" + Md5Hex("123456") + R"(", "nickname": "小明", "roomLimit": 3}],
       "rooms": [{"number": 501, "name": "音乐大厅", "line": 1},
                 {"number": 502, "name": "K歌之王", "line": 2, "password": "8888"}]})";
@@ -37,10 +35,10 @@ struct Client {
     TFakeHallView view;
     std::unique_ptr<THallSession> session;
 
-    Client(int32_t number, const std::string& password)
+    Client(const std::string& server, int32_t number, const std::string& password)
     {
         cfg.LoadGlobal();
-        cfg.ServerAddresses = {inet_addr(kServerAddress.c_str())};
+        cfg.ServerAddresses = {inet_addr(server.c_str())};
         cfg.ServerCount = 1;
         user.SetUserID(number);
         user.SetPasswordDigest(Md5Hex(password));
@@ -50,12 +48,15 @@ struct Client {
     }
 };
 
-struct HallWithServer : ::testing::Test {
+// The servers bind fixed ports, so every test has an address of its own (tests run in parallel).
+template <int Host>
+struct ServerAt : ::testing::Test {
+    const std::string address = "127.0.0." + std::to_string(Host);
     ManualClock clock{100000};
     ClockScope scope{clock};
     TestDir dir;
-    uint16_t httpPort = FreeTcpPort(kServerAddress);
-    TServerProcess server{dir.appPath() + "vlkserver.json", Config(httpPort), kServerAddress, httpPort};
+    uint16_t httpPort = FreeTcpPort(address);
+    TServerProcess server{dir.appPath() + "vlkserver.json", Config(address, httpPort), address, httpPort};
 
     // Advances the client's clock in drain ticks, giving the network real time, until done() or
     // `ms` of client time have passed.
@@ -71,12 +72,15 @@ struct HallWithServer : ::testing::Test {
     }
 };
 
+struct HallWithServer : ServerAt<23> {};
+struct HallWithGoneServer : ServerAt<24> {};
+
 } // namespace
 
 TEST_F(HallWithServer, LogInKeepAliveEnterAPasswordRoomAndBeThrownOutByASecondLogIn)
 {
     ASSERT_TRUE(server.Ready());
-    Client a(10001, "123456");
+    Client a(address, 10001, "123456");
     ASSERT_TRUE(RunUntil([&] { return !a.view.urls.empty(); }));
     EXPECT_TRUE(a.session->ServerFound());
     EXPECT_EQ(a.view.captions.at(2), "昵称：小明");
@@ -95,31 +99,31 @@ TEST_F(HallWithServer, LogInKeepAliveEnterAPasswordRoomAndBeThrownOutByASecondLo
     TRecord room(a.view.opened[0].roomInfo.data(), a.view.opened[0].roomInfo.size());
     EXPECT_EQ(room.i32(0), 502);
     EXPECT_EQ(room.text(4, 50), "K歌之王");
-    EXPECT_EQ(room.u32(1240), inet_addr(kServerAddress.c_str()));
+    EXPECT_EQ(room.u32(1240), inet_addr(address.c_str()));
     EXPECT_EQ(room.u16(1244), 20022);
     TRecord local(a.view.opened[0].localUser.data(), a.view.opened[0].localUser.size());
     EXPECT_EQ(local.i32(0), 10001);
     EXPECT_EQ(local.u32(4), a.user.HallKey());
 
-    Client b(10001, "123456");
+    Client b(address, 10001, "123456");
     ASSERT_TRUE(RunUntil([&] { return !b.view.urls.empty() && !a.view.questions.empty(); }));
     EXPECT_EQ(a.view.questions[0].text, "用户在别处登录，被迫下线。是否重新登录？");
     EXPECT_TRUE(a.view.tabs.empty());
     EXPECT_TRUE(b.view.questions.empty());
 }
 
-TEST_F(HallWithServer, WrongPasswordIsRefusedAndAGoneServerTimesOut)
+TEST_F(HallWithGoneServer, WrongPasswordIsRefusedAndAGoneServerTimesOut)
 {
     ASSERT_TRUE(server.Ready());
     {
-        Client wrong(10001, "654321");
+        Client wrong(address, 10001, "654321");
         ASSERT_TRUE(RunUntil([&] { return !wrong.view.notices.empty(); }));
         EXPECT_EQ(wrong.view.notices[0].title, "登录");
         EXPECT_EQ(wrong.view.notices[0].text, "密码错误");
     }
     EXPECT_EQ(server.Stop(), 0) << "the server ends cleanly on SIGTERM";
 
-    Client late(10001, "123456");
+    Client late(address, 10001, "123456");
     RunUntil([] { return false; }, 8900);
     EXPECT_TRUE(late.view.notices.empty());
     RunUntil([&] { return !late.view.notices.empty(); }, 300);
