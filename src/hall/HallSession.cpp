@@ -6,23 +6,11 @@
 #include "shell/TextHelpers.h"
 
 #include <cmath>
-#include <cstdio>
 #include <random>
 
 namespace vlk {
 
 using namespace halltext;
-
-namespace {
-
-std::string Format(const char* format, const std::string& a, const std::string& b)
-{
-    char text[512];
-    std::snprintf(text, sizeof text, format, a.c_str(), b.c_str());
-    return text;
-}
-
-} // namespace
 
 THallSession::THallSession(TvlkChatCFG& cfg, THallUserInfo& user, IHallView& view, std::unique_ptr<TUDP> endpoint)
     : DateTimeNow(NowDateTime), cfg_(cfg), user_(user), view_(view), channel_(std::move(endpoint)),
@@ -37,7 +25,7 @@ THallSession::THallSession(TvlkChatCFG& cfg, THallUserInfo& user, IHallView& vie
         THallProbeAnswer answer(message.data(), message.size());
         answer.SetSenderAddress(address);
         answer.SetSenderPort(port);
-        std::copy(answer.data(), answer.data() + answer.size(), message.begin());
+        message.assign(answer.data(), answer.data() + answer.size());
     };
     signalling_.OnDispatch = [this](const std::vector<uint8_t>& message, uint32_t, uint16_t) { Dispatch(message); };
     probeTimer_.SetInterval(kProbeInterval);
@@ -212,9 +200,8 @@ void THallSession::OnProbeAnswer(const THallProbeAnswer& m)
 void THallSession::OnLoginAnswer(const THallLoginAnswer& m)
 {
     view_.ShowStatus(kInitialisingHall);
-    const std::string error = Trim(StripAngleBrackets(m.ErrorText()));
     if (!m.ErrorText().empty()) {
-        view_.ShowNotice(kLoginTitle, error, [this] { view_.Restart(); });
+        view_.ShowNotice(kLoginTitle, Trim(StripAngleBrackets(m.ErrorText())), [this] { view_.Restart(); });
         return;
     }
     const int32_t sentUser = user_.UserID();
@@ -226,10 +213,8 @@ void THallSession::OnLoginAnswer(const THallLoginAnswer& m)
 
     const std::string nickname = Trim(user_.Nickname());
     if (user_.UserID() != 0) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%d", user_.UserID());
-        view_.SetCaptions(cfg_.SiteName + " " + nickname + "(" + number + ")", Format("%s(%s)", cfg_.SiteName, nickname),
-                          "昵称：" + nickname);
+        view_.SetCaptions(cfg_.SiteName + " " + nickname + "(" + std::to_string(user_.UserID()) + ")",
+                          cfg_.SiteName + "(" + nickname + ")", "昵称：" + nickname);
     } else {
         view_.SetCaptions(cfg_.SiteName + " 游客", cfg_.SiteName + "(游客)", "昵称：" + nickname);
     }
