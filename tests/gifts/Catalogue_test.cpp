@@ -72,9 +72,11 @@ void ExpectLayout(const TRecord& r, const std::vector<TLayoutCheck>& checks)
         for (size_t i = c.off; i < c.off + c.width; ++i)
             covered.insert(i);
     }
-    for (size_t i = 0; i < r.size(); ++i)
-        if (!covered.contains(i))
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (!covered.contains(i)) {
             EXPECT_EQ(r.u8(i), 0) << "byte " << i << " belongs to no field";
+        }
+    }
 }
 
 // A text field holds its GBK length byte and bytes at off.
@@ -325,6 +327,7 @@ TEST(CatalogueTool, WritesEveryFieldAndDefaults)
          "category": "浪漫", "kind": 3, "currency": "points", "quick": true, "runway": true, "multiple": 65535,
          "listPicture": "a.png", "chatPicture": "b.png", "flash": "c.swf"},
         {"number": 8, "name": "星", "category": "热门", "listPicture": "s.png"}]})");
+    std::filesystem::create_directories(dir.path() / TGift::kFolder);
     ASSERT_EQ(RunTool("gift " + dir.appPath() + "gifts.json " + dir.appPath() + TGift::kFileName), 0);
     const TGift gifts(dir.appPath());
     ASSERT_EQ(gifts.GiftCount(), 2);

@@ -168,7 +168,7 @@ TEST(kpUDPSocket, ClosingUnderFloodStopsPromptlyAndNoReadFollows)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     flooding = false;
     flood.join();
-    EXPECT_LT(took, std::chrono::milliseconds(500));
+    EXPECT_LT(took, std::chrono::seconds(2)) << "closing waits for the thread, which must end promptly";
     EXPECT_EQ(lateReads, 0);
     EXPECT_FALSE(receiver.Active());
 

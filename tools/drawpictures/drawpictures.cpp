@@ -922,7 +922,7 @@ void DrawEyes(QPainter& p, Eyes eyes)
         case Eyes::Angry:
             p.drawEllipse(c + QPointF(0, 1), 2, 2.4);
             p.setPen(stroke);
-            p.drawLine(QPointF(c.x() - side * 4, c.y() - 5), QPointF(c.x() + side * 2.5, c.y() - 2));
+            p.drawLine(QPointF(c.x() + side * 4, c.y() - 5), QPointF(c.x() - side * 2.5, c.y() - 2));
             break;
         case Eyes::Dizzy:
             p.setPen(stroke);

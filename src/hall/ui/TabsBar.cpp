@@ -16,7 +16,7 @@ const QColor kActiveHot(182, 189, 210);
 const QColor kEdge(150, 160, 186);
 const QColor kEdgeHot(112, 126, 162);
 const QColor kEdgeActive(84, 100, 146);
-const QColor kAccent(58, 92, 168);
+const QColor kAccent(240, 150, 40);
 
 constexpr int kBlinkMs = 500;
 constexpr qreal kRadius = 5;
@@ -105,6 +105,8 @@ TTabsBar::~TTabsBar() = default;
 TObjectTab* TTabsBar::AddTab(const QString& caption, QWidget* control, bool form)
 {
     TObjectTab& tab = list_.Add(std::make_unique<TObjectTab>(this, caption, control, form));
+    if (control)
+        control->raise();
     Relayout();
     if (OnAddTab)
         OnAddTab(this, &tab);
@@ -377,7 +379,7 @@ void TTabsBar::PaintTab(QPainter& painter, const TObjectTab& tab) const
     if (look == tsActive) {
         painter.save();
         painter.setClipPath(body);
-        painter.fillRect(QRectF(0, 0, length, 2.5), kAccent);
+        painter.fillRect(QRectF(0, 0, length, 3), kAccent);
         painter.restore();
     }
     painter.setPen(QPen(edge, 1));

@@ -58,8 +58,8 @@ public:
     explicit TTabsBar(QWidget* parent = nullptr);
     ~TTabsBar() override;
 
-    // Appends an active tab for the control; `form` hands the control to the bar, which closes
-    // and frees it when the tab goes.
+    // Appends an active tab for the control and brings the control to the front; `form` hands
+    // the control to the bar, which closes and frees it when the tab goes.
     TObjectTab* AddTab(const QString& caption, QWidget* control, bool form = false);
     void RemoveTab(QWidget* control);
     void RemoveTabAt(int index);

@@ -84,12 +84,7 @@ struct Hall {
     QWidget* pages = new QWidget(&window);
     QWidget* hallPanel = new QWidget(pages);
 
-    QWidget* Room()
-    {
-        auto* room = new QWidget(pages);
-        room->setAttribute(Qt::WA_DeleteOnClose, false);
-        return room;
-    }
+    QWidget* Room() { return new QWidget(pages); }
     QWidget* Front() const { return qobject_cast<QWidget*>(pages->children().last()); }
 };
 
@@ -129,6 +124,7 @@ private slots:
         QWidget* room2 = hall.Room();
 
         TObjectTab* hallTab = hall.bar->AddTab("聊天大厅", hall.hallPanel);
+        QCOMPARE(hall.Front(), hall.hallPanel);
         QCOMPARE(hallTab->Bar(), hall.bar);
         QCOMPARE(hallTab->Control(), hall.hallPanel);
         QCOMPARE(hallTab->ImageIndex(), -1);
@@ -138,7 +134,7 @@ private slots:
         QCOMPARE(States(*hall.bar), QList<int>({tsNormal, tsNormal, tsActive}));
         QCOMPARE(hall.bar->ActiveTabIndex(), 2);
         QCOMPARE(hall.bar->FindTab(room2), second);
-        QCOMPARE(hall.bar->FindTab(hall.window.window()), nullptr);
+        QCOMPARE(hall.bar->FindTab(hall.pages), nullptr);
 
         hall.bar->SetActiveTabIndex(0);
         QCOMPARE(hall.Front(), hall.hallPanel);
@@ -377,19 +373,24 @@ private slots:
             for (int y = 0; y < gap.height(); ++y)
                 QCOMPARE(bar.pixelColor(x, y), across.palette().color(QPalette::Window));
 
-        QImage sheet(680, 500, QImage::Format_ARGB32);
+        // The hall's caption strip with the transparent bar over it and the page below; then
+        // the bar on its own background along each edge.
+        QImage sheet(680, 620, QImage::Format_ARGB32);
         sheet.fill(QColor(236, 239, 245));
         QPainter p(&sheet);
-        p.fillRect(QRect(20, 44, 640, 24), QColor(60, 84, 140));
+        QLinearGradient strip(0, 0, 0, 46);
+        strip.setColorAt(0, QColor(92, 120, 180));
+        strip.setColorAt(1, QColor(58, 84, 140));
+        p.fillRect(QRect(0, 0, 680, 46), strip);
+        p.fillRect(QRect(0, 46, 680, 40), Qt::white);
         across.SetBGTransparent(true);
-        p.drawPixmap(20, 20, across.grab());
-        p.fillRect(QRect(20, 44, 640, 40), Qt::white);
+        across.render(&p, QPoint(20, 22), QRegion(), QWidget::DrawChildren);
         across.SetBGTransparent(false);
         across.SetTabPosition(TTabPosition::tpTop);
-        p.drawPixmap(20, 100, across.grab());
-        p.drawPixmap(20, 140, down.grab());
+        p.drawPixmap(20, 110, across.grab());
+        p.drawPixmap(20, 160, down.grab());
         down.SetTabPosition(TTabPosition::tpRight);
-        p.drawPixmap(60, 140, down.grab());
+        p.drawPixmap(70, 160, down.grab());
         p.end();
         QVERIFY(sheet.save("/tmp/tabsbar.png"));
     }
