@@ -10,12 +10,12 @@
 
 namespace vlk {
 
-// 20020.
-class TGift : public TRoomRequest {
+// 20020: a gift sent to a member (the catalogue of gifts is TGift).
+class TSendGift : public TRoomRequest {
 public:
     static constexpr int32_t kCode = roomcmd::kGift;
     static constexpr size_t kLength = 81, kMinLength = kLength;
-    explicit TGift(const TRoomIdentity& id = {}) : TRoomRequest(kCode, kLength, id) {}
+    explicit TSendGift(const TRoomIdentity& id = {}) : TRoomRequest(kCode, kLength, id) {}
     // 0: the whole room.
     uint32_t Receiver() const { return u32(26); }
     void SetReceiver(uint32_t v) { setU32(26, v); }
@@ -59,12 +59,12 @@ public:
     std::string Text() const { return GbkText(kMinLength, TextLength()); }
 };
 
-// 20018.
-class TSeal : public TRoomRequest {
+// 20018: a seal stamped on a member (the catalogue of seals is TSeal).
+class TSendSeal : public TRoomRequest {
 public:
     static constexpr int32_t kCode = roomcmd::kSeal;
     static constexpr size_t kLength = 38, kMinLength = kLength;
-    explicit TSeal(const TRoomIdentity& id = {}) : TRoomRequest(kCode, kLength, id) {}
+    explicit TSendSeal(const TRoomIdentity& id = {}) : TRoomRequest(kCode, kLength, id) {}
     uint32_t User() const { return u32(26); }
     void SetUser(uint32_t v) { setU32(26, v); }
     uint32_t SealNumber() const { return u32(30); }
