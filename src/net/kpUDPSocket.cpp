@@ -18,7 +18,6 @@ namespace {
 constexpr char kOpenFailed[] = "初始化套接字发生错误，错误码是%d";
 constexpr char kThreadFailed[] = "建立监听线程发生错误!";
 constexpr char kEventCreateFailed[] = "创建套接字事件句柄出错。错误码是%d";
-constexpr char kEventSetFailed[] = "设置套接字事件句柄出错。错误码是%d";
 constexpr char kSendBufferFailed[] = "设置发送缓冲区错误。错误码是%d";
 constexpr char kRecvBufferFailed[] = "设置接收缓冲区出错。错误码是%d";
 constexpr char kBadRemoteHost[] = "无效的远程主机地址!";
