@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -83,15 +84,22 @@ TEST(PackUdpLoopback, ThousandMessagesUnderLossArriveIntactExactlyOnce)
     relayPort = relay.PortFacingB();
 
     // Keep a few dozen messages in flight: enough to interleave fragments of many messages on the
-    // wire, few enough for the socket buffers.
+    // wire, few enough for the socket buffers. And pace the packets: the duplicate window holds
+    // 5001 packets, which at this rate span more than the 3.5 s in which a packet is resent, as at
+    // the rates signalling really has; faster, a late resend could be taken for a new packet.
     constexpr size_t kInFlight = 32;
+    constexpr double kPacketsPerSecond = 1200;
+    const auto start = std::chrono::steady_clock::now();
+    const auto seconds = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    size_t packets = 0;
     for (uint32_t i = 0; i < sizeOf.size(); ++i) {
-        while (i - receipts.Delivered() >= kInFlight)
+        while (i - receipts.Delivered() >= kInFlight || packets > kPacketsPerSecond * seconds())
             loop.RunFor(2);
         const auto m = Message(i, sizeOf[i]);
         a.Send(kLoopback, relay.PortFacingA(), true, m.size(), m.data());
+        packets += (m.size() + packudp::kMaxFragment - 1) / packudp::kMaxFragment;
     }
-    for (int waited = 0; receipts.Delivered() < sizeOf.size() && waited < 60000; waited += 10)
+    for (int waited = 0; receipts.Delivered() < sizeOf.size() && waited < 90000; waited += 10)
         loop.RunFor(10);
 
     const auto stats = relay.GetStats();
