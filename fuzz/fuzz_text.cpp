@@ -1,7 +1,8 @@
-// Text that comes from files and peers: GBK and UTF-8 conversions, stored passwords, tag stripping
-// and record text fields never read or write outside their bounds.
+// Text that comes from files and peers: GBK and UTF-8 conversions, stored passwords, tag stripping,
+// hall page links and record text fields never read or write outside their bounds.
 #include "base/Gbk.h"
 #include "base/Record.h"
+#include "hall/HallLinks.h"
 #include "shell/TextCipher.h"
 #include "shell/TextHelpers.h"
 
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)vlk::StripTags(bytes);
     (void)vlk::WebToColor(bytes);
     (void)vlk::ParseInt(bytes);
+    (void)vlk::ParseHallLink(bytes);
 
     vlk::TRecord record(bytes.data(), bytes.size());
     if (record.size() > 0)

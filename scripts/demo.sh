@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, starts vlkserver with the sample configuration and runs the client
-# over the default program directory. Without a display the client runs offscreen and writes a
-# screenshot of its first window instead.
+# over the default program directory. Without a display the client logs in as the sample member
+# 10001, runs offscreen, enters a room from the hall page and writes a screenshot of the hall.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,7 +9,12 @@ scripts/build.sh default
 
 bin=build/bin
 mkdir -p out
-"$bin/vlkserver" --config "$bin/vlkserver.json" --log out/vlkserver.log 2>/dev/null &
+headless=1
+[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && headless=0
+# Headless, the hall page enters the first room by itself, as a member would click it.
+serverArgs=()
+[ "$headless" = 1 ] && serverArgs=(--page-link "vlkroomid:501,0")
+"$bin/vlkserver" --config "$bin/vlkserver.json" --log out/vlkserver.log "${serverArgs[@]}" 2>/dev/null &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true' EXIT
 sleep 0.5
@@ -19,14 +24,15 @@ else
   echo "demo: vlkserver did not start (is another one running?); see out/vlkserver.log"
 fi
 
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+if [ "$headless" = 0 ]; then
   "$bin/vlkchat" "$@"
   exit 0
 fi
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-shot="$PWD/out/demo-login.png"
+shot="$PWD/out/demo-hall.png"
 rm -f "$shot"
-echo "demo: no display, running vlkchat offscreen"
-QT_QPA_PLATFORM=offscreen VLKCHAT_SCREENSHOT="$shot" "$bin/vlkchat" "$@"
+echo "demo: no display, running vlkchat offscreen as member 10001"
+# shellcheck disable=SC2046 # the two enciphered arguments
+QT_QPA_PLATFORM=offscreen VLKCHAT_SCREENSHOT="$shot" "$bin/vlkchat" $("$bin/vlkserver" --login-args 10001 123456)
 test -s "$shot"
-echo "demo: the window is in $shot"
+echo "demo: the hall is in $shot"

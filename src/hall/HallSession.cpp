@@ -14,7 +14,7 @@ using namespace halltext;
 
 THallSession::THallSession(TvlkChatCFG& cfg, THallUserInfo& user, IHallView& view, std::unique_ptr<TUDP> endpoint)
     : DateTimeNow(NowDateTime), cfg_(cfg), user_(user), view_(view), channel_(std::move(endpoint)),
-      signalling_(channel_, Cipher(), kDrainInterval)
+      signalling_(channel_, Cipher(), kDrainInterval), lastEnterTick_(GetTickCount())
 {
     // Only the datagram knows who answered a probe: the receive path writes it into the message.
     signalling_.BeforeQueue = [](std::vector<uint8_t>& message, uint32_t address, uint16_t port) {
@@ -234,7 +234,7 @@ void THallSession::OnLoggedInElsewhere(const THallLoggedInElsewhere& m)
         LoseSession(kLoggedInElsewhere);
 }
 
-void THallSession::RequestRoom(int32_t roomId, uint8_t linkChoice)
+void THallSession::RequestRoom(int32_t roomId)
 {
     const uint32_t now = GetTickCount();
     if (TickDiff(now, lastEnterTick_) < kEnterThrottle) {
@@ -242,7 +242,6 @@ void THallSession::RequestRoom(int32_t roomId, uint8_t linkChoice)
         return;
     }
     lastEnterTick_ = now;
-    linkChoice_ = linkChoice;
     if (view_.HasRoomTab(roomId)) {
         view_.ActivateRoomTab(roomId);
         return;

@@ -93,7 +93,9 @@ public:
     // Logs out (when a server was found) and closes the channel.
     void Close();
 
-    void RequestRoom(int32_t roomId, uint8_t linkChoice = 0);
+    // The choice of the last room link; it travels with every room-information request.
+    void SetLinkChoice(uint8_t choice) { linkChoice_ = choice; }
+    void RequestRoom(int32_t roomId);
     void GoToRoom(int32_t roomId);
     void SendWebGameResult(const std::string& gameName, int32_t first, int32_t second);
 
@@ -139,7 +141,7 @@ private:
     bool closed_ = false;
     uint32_t currentServer_ = 0;
     uint32_t lastAnswerTick_ = 0;
-    uint32_t lastEnterTick_ = 0;
+    uint32_t lastEnterTick_;   // the window's creation counts as the last click
     uint8_t linkChoice_ = 0;
     std::string kingQueen_;
     std::string kingRights_, queenRights_;

@@ -4,6 +4,7 @@
 
 #include "base/DateTime.h"
 #include "base/ManualClock.h"
+#include "hall/HallLinks.h"
 #include "hall/support/FakeHallView.h"
 #include "net/Encrypt.h"
 #include "net/support/MemoryUDP.h"
@@ -293,7 +294,8 @@ TEST_F(HallFixture, LoggedInElsewhereOnlyForOurNumber)
 TEST_F(HallFixture, EnteringARoomWithItsPassword)
 {
     LogIn();
-    session->RequestRoom(501, 3);
+    session->SetLinkChoice(3);
+    session->RequestRoom(501);
     session->RequestRoom(502);
     ASSERT_EQ(view.notices.size(), 1u);
     EXPECT_EQ(view.notices[0].text, "进入房间过快，请稍后再试！");
@@ -413,6 +415,40 @@ TEST_F(HallFixture, SharedDataStarsKingAndQueen)
     EXPECT_EQ(game->GameName(), "连连看");
     EXPECT_EQ(game->Nickname(), " 小明 ");
     EXPECT_EQ(game->SecondValue(), 4);
+}
+
+TEST_F(HallFixture, FollowingHallLinks)
+{
+    LogIn();
+    struct Case {
+        const char* address;
+        int32_t enteredRoom;   // 0: none
+        bool gameSent;
+        bool gameCenter;
+    };
+    const Case cases[] = {
+        {"vlkroomid:1234,2", 1234, false, false},
+        {"vlkroomid:1234", 0, false, false},
+        {"VLKROOMID:5,0", 5, false, false},
+        {"webgame:猜数字|10001|3|4", 0, true, false},
+        {"webgame:猜数字|10002|3|4", 0, false, false},   // another member's result
+        {"gamecenter:", 0, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        atServer.clear();
+        bool gameCenter = false;
+        FollowHallLink(*ParseHallLink(c.address), *session, 10001, [&] { gameCenter = true; });
+        Settle();
+        const auto entered = Sent(THallEnterRoom::kCode);
+        ASSERT_EQ(entered.size(), c.enteredRoom ? 1u : 0u);
+        if (c.enteredRoom) {
+            EXPECT_EQ(ParseAs<THallEnterRoom>(entered[0].plain.data(), entered[0].plain.size())->RoomID(), c.enteredRoom);
+        }
+        EXPECT_EQ(Sent(THallWebGameResult::kCode).size(), c.gameSent ? 1u : 0u);
+        EXPECT_EQ(gameCenter, c.gameCenter);
+        clock.Advance(THallSession::kEnterThrottle);
+    }
 }
 
 TEST_F(HallFixture, ClosingLogsOutOnce)

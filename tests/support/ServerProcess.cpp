@@ -45,13 +45,17 @@ uint16_t FreeTcpPort(const std::string& address)
 }
 
 TServerProcess::TServerProcess(const std::string& configPath, const std::string& configJson,
-                               const std::string& listenAddress, uint16_t httpPort)
+                               const std::string& listenAddress, uint16_t httpPort,
+                               const std::vector<std::string>& extraArgs)
 {
     std::ofstream(configPath) << configJson;
-    const std::string program = std::string(VLK_BIN_DIR) + "/vlkserver";
-    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--config"),
-                    const_cast<char*>(configPath.c_str()), nullptr};
-    if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+    std::vector<std::string> args = {std::string(VLK_BIN_DIR) + "/vlkserver", "--config", configPath};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, args[0].c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
         pid_ = -1;
         return;
     }

@@ -3,14 +3,16 @@
 // file, ready once its hall page accepts connections, stopped with SIGTERM.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vlk::test {
 
 class TServerProcess {
 public:
-    // configJson is written to configPath; the server listens on listenAddress (dotted).
+    // configJson is written to configPath; the server listens on listenAddress (dotted); extraArgs
+    // follow the configuration on the command line.
     TServerProcess(const std::string& configPath, const std::string& configJson, const std::string& listenAddress,
-                   uint16_t httpPort);
+                   uint16_t httpPort, const std::vector<std::string>& extraArgs = {});
     ~TServerProcess();
     TServerProcess(const TServerProcess&) = delete;
     TServerProcess& operator=(const TServerProcess&) = delete;

@@ -1,7 +1,12 @@
 // Draws the pictures of the default program directory: the login dialog background, the login
 // buttons (border-image pictures, so they carry no text), the small glyphs the skins reference,
-// and the gift, seal and emoticon pictures of the sample catalogues.
+// the gift, seal and emoticon pictures of the sample catalogues, the hall window's pictures, and the
+// registration and logout dialogs' pictures.
 // Usage: drawpictures OUTDIR  (writes OUTDIR/Picture/...)
+#include "DialogPictures.h"
+#include "HallPictures.h"
+#include "PictureKit.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QCryptographicHash>
@@ -22,6 +27,8 @@
 #include <cstdio>
 #include <iterator>
 
+using namespace pictures;
+
 namespace {
 
 constexpr int kLoginWidth = 424;
@@ -30,45 +37,6 @@ constexpr int kBannerHeight = 95;
 constexpr int kButtonBarTop = 234;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 30;
-
-const QColor kAccent(0x2b, 0x7d, 0xe9);
-const QColor kAccentDeep(0x1a, 0x5c, 0xc4);
-const QColor kAccentLight(0x4f, 0xa3, 0xf7);
-const QColor kPanelTop(0xfb, 0xfc, 0xfe);
-const QColor kPanelBottom(0xf0, 0xf4, 0xf9);
-
-QColor WithAlpha(QColor c, int alpha)
-{
-    c.setAlpha(alpha);
-    return c;
-}
-
-QFont UiFont(int pixelSize, QFont::Weight weight)
-{
-    QFont f;
-    f.setFamilies({"Noto Sans CJK SC", "WenQuanYi Micro Hei"});
-    f.setPixelSize(pixelSize);
-    f.setWeight(weight);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
-}
-
-QImage NewImage(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
-bool Save(const QImage& img, const QString& outDir, const QString& relative)
-{
-    const QString path = QDir(outDir).filePath(relative);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (img.save(path, "PNG"))
-        return true;
-    std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
-    return false;
-}
 
 // An eighth note: tilted oval head, stem and a curved flag.
 void DrawNote(QPainter& p, QPointF head, qreal size, const QColor& color)
@@ -1086,16 +1054,6 @@ QImage StillFace(const Face& f)
     return img;
 }
 
-bool SaveAs(const QImage& img, const QString& outDir, const QString& relative, const char* format)
-{
-    const QString path = QDir(outDir).filePath(relative);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (img.save(path, format))
-        return true;
-    std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
-    return false;
-}
-
 bool DrawCataloguePictures(const QString& out)
 {
     const struct { const char* file; IconFn draw; } gifts[] = {
@@ -1152,5 +1110,7 @@ int main(int argc, char** argv)
     ok &= Save(DrawDownArrow(QColor(0x5a, 0x6b, 0x7f)), out, "Picture/Skin/arrow_down.png");
     ok &= Save(DrawDownArrow(QColor(0xb4, 0xbf, 0xcc)), out, "Picture/Skin/arrow_down_light.png");
     ok &= DrawCataloguePictures(out);
+    ok &= DrawHallPictures(out);
+    ok &= DrawDialogPictures(out);
     return ok ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 namespace vlk::server {
@@ -54,6 +55,23 @@ std::string Escape(const std::string& text)
         }
     }
     return out;
+}
+
+// A JavaScript string literal that cannot end the script element early.
+std::string ScriptString(const std::string& text)
+{
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\', out += static_cast<char>(c);
+        else if (c < 0x20 || c == '<' || c == '>' || c == '&') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else
+            out += static_cast<char>(c);
+    }
+    return out + "\"";
 }
 
 std::string Param(const std::multimap<std::string, std::string>& query, const char* name)
@@ -155,7 +173,15 @@ std::string THallPage::Render(const std::multimap<std::string, std::string>& que
     html += "</section>\n<section class=\"games\">\n<h2>游戏</h2>\n<ul>\n";
     html += "<li><a href=\"webgame:" + std::string(kSampleGame) + "|" + number + "|1|2\">猜数字</a></li>\n";
     html += "<li><a href=\"gamecenter:\">游戏中心</a></li>\n</ul>\n</section>\n</main>\n";
-    html += "<footer>共 " + std::to_string(rooms.size()) + " 个房间</footer>\n</body>\n</html>\n";
+    html += "<footer>共 " + std::to_string(rooms.size()) + " 个房间</footer>\n";
+    if (!config_.PageLinks.empty()) {
+        html += "<script>\nconst pageLinks = [";
+        for (const std::string& link : config_.PageLinks)
+            html += ScriptString(link) + ",";
+        html += "];\npageLinks.forEach((link, i) => setTimeout(() => { location.href = link; }, 2000 * (i + 1)));\n"
+                "</script>\n";
+    }
+    html += "</body>\n</html>\n";
     return html;
 }
 

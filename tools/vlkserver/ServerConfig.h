@@ -71,6 +71,9 @@ struct TServerConfig {
     std::vector<TStarPair> MonthStars;
     int32_t King = 0;
     int32_t Queen = 0;
+    // Links the hall page follows by itself once loaded, one every 2 s as the hall takes room links
+    // no faster (demos and tests; not read from the file).
+    std::vector<std::string> PageLinks;
 
     std::string HallPageUrl() const;
     const TRoomConfig* FindRoom(int32_t number) const;

@@ -102,6 +102,10 @@ int main(int argc, char* argv[])
                    "print the two vlkchat arguments that log NUMBER in with PASSWORD, then exit")
         ->expected(2)
         ->type_name("NUMBER PASSWORD");
+    std::vector<std::string> pageLinks;
+    app.add_option("--page-link", pageLinks,
+                   "the hall page follows LINK by itself once loaded, one link every 2 s (repeatable)")
+        ->type_name("LINK");
     CLI11_PARSE(app, argc, argv);
 
     if (!loginArgs.empty())
@@ -124,5 +128,6 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "vlkserver: bad configuration %s\n", e.what());
         return 2;
     }
+    config.PageLinks = pageLinks;
     return Serve(config);
 }

@@ -1,6 +1,7 @@
 #include "shell/ui/frmLogin.h"
 
 #include "shell/ui/GlobalDM.h"
+#include "shell/ui/ShellHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,28 +26,6 @@ constexpr int kPasswordMax = 32;
 const QString kCaption = QStringLiteral("登录");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// Places a message box centred over its owner at the moment it is shown, when its size is final.
-class CentreOnShow : public QObject {
-public:
-    CentreOnShow(QWidget* owner, QWidget* box) : QObject(box), owner_(owner) { box->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            auto* box = static_cast<QWidget*>(watched);
-            const QRect o = owner_->frameGeometry();
-            const QSize b = box->frameGeometry().size();
-            // Halves rounded toward zero.
-            box->move(o.x() + o.width() / 2 - b.width() / 2, o.y() + o.height() / 2 - b.height() / 2);
-        }
-        return false;
-    }
-
-private:
-    QWidget* owner_;
-};
 
 } // namespace
 
@@ -204,7 +183,7 @@ void TfrmLogin::SetGuestVisible(bool visible) { btn_TouristUser->setVisible(visi
 
 int TfrmLogin::ShowMessage(QMessageBox& box)
 {
-    new CentreOnShow(this, &box);
+    CentreOverOnShow(this, &box);
     return box.exec();
 }
 

@@ -1,9 +1,8 @@
-#include "shell/ui/ScreenshotOnShow.h"
+#include "shell/ui/Screenshot.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QPixmap>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -16,29 +15,37 @@ constexpr int kSettleMs = 400;   // lets the style sheet, pictures and fonts set
 
 } // namespace
 
-ScreenshotOnShow::ScreenshotOnShow(QString file, QObject* parent) : QObject(parent), file_(std::move(file))
+Screenshot::Screenshot(QString file, QObject* parent) : QObject(parent), file_(std::move(file)) {}
+
+void Screenshot::OfFirstWindow()
 {
+    watching_ = true;
     qApp->installEventFilter(this);
 }
 
-bool ScreenshotOnShow::eventFilter(QObject* watched, QEvent* event)
+void Screenshot::Of(QWidget* window)
 {
-    if (armed_ && event->type() == QEvent::Show) {
+    if (std::exchange(taken_, true))
+        return;
+    QTimer::singleShot(kSettleMs, this, [this, target = QPointer<QWidget>(window)] {
+        if (target)
+            Capture(target);
+    });
+}
+
+bool Screenshot::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watching_ && event->type() == QEvent::Show) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->isWindow() && !widget->inherits("QMenu") && !widget->inherits("QToolTip")) {
-            armed_ = false;
-            QPointer<QWidget> window(widget);
-            QTimer::singleShot(kSettleMs, this, [this, window] {
-                if (window)
-                    Capture(window);
-                armed_ = true;
-            });
+            watching_ = false;
+            Of(widget);
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ScreenshotOnShow::Capture(QWidget* window)
+void Screenshot::Capture(QWidget* window)
 {
     if (window->grab().save(file_))
         std::printf("screenshot of \"%s\" written to %s\n", window->windowTitle().toUtf8().constData(),
@@ -46,7 +53,8 @@ void ScreenshotOnShow::Capture(QWidget* window)
     else
         std::fprintf(stderr, "screenshot could not be written to %s\n", file_.toUtf8().constData());
     std::fflush(stdout);
-    window->close();
+    // Ends every event loop, a dialog's included.
+    QCoreApplication::exit(0);
 }
 
 } // namespace vlk

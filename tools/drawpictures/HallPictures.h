@@ -1,0 +1,5 @@
+#pragma once
+#include <QString>
+
+// The hall window's pictures: logo, caption background, tab icons and the caption buttons.
+bool DrawHallPictures(const QString& outDir);
