@@ -3,7 +3,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,8 +11,6 @@
 #include <chrono>
 #include <fstream>
 #include <thread>
-
-extern char** environ;
 
 namespace vlk::test {
 namespace {
@@ -55,10 +53,16 @@ TServerProcess::TServerProcess(const std::string& configPath, const std::string&
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
-    if (posix_spawn(&pid_, args[0].c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-        pid_ = -1;
-        return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        // A test that dies must not leave its server behind: it would hold the test's output open
+        // and keep the test runner waiting.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        execv(args[0].c_str(), argv.data());
+        _exit(127);
     }
+    if (pid_ < 0)
+        return;
     for (int i = 0; i < 300 && !ready_; ++i) {
         ready_ = Accepts(listenAddress, httpPort);
         if (!ready_)
