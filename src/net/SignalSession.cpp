@@ -61,6 +61,8 @@ void TSignalSession::DoPackRecv(uint32_t address, uint16_t port, const uint8_t* 
 
 void TSignalSession::DoQueueTimer()
 {
+    if (BeforeDrain && !BeforeDrain())
+        return;
     TQueued queued;
     {
         std::lock_guard guard(queueLock_);

@@ -34,7 +34,7 @@ public:
     // The channel's receive handler (receive thread). Messages that do not decipher or carry no
     // valid envelope are dropped without a trace.
     void DoPackRecv(uint32_t address, uint16_t port, const uint8_t* data, size_t length);
-    // One drain tick (GUI thread): at most one message to OnDispatch.
+    // One tick (GUI thread): BeforeDrain, then at most one message to OnDispatch.
     void DoQueueTimer();
 
     void Start() { timer_.SetEnabled(true); }
@@ -44,6 +44,9 @@ public:
     // Receive thread, after the checks and before queuing: lets the owner complete a message with
     // what only the datagram knows (the hall writes the sender's address into one message).
     std::function<void(std::vector<uint8_t>& message, uint32_t address, uint16_t port)> BeforeQueue;
+    // GUI thread, at the start of every tick: the owner's own periodic work. False ends the tick
+    // without taking a message (the owner is closing).
+    std::function<bool()> BeforeDrain;
     // GUI thread: one deciphered, checked message and who sent it (a server answers whoever asked).
     std::function<void(const std::vector<uint8_t>& message, uint32_t address, uint16_t port)> OnDispatch;
 
