@@ -2,6 +2,8 @@
 
 #include "base/DebugLog.h"
 #include "net/Encrypt.h"
+#include "room/AdminMessagesIn.h"
+#include "room/AdminMessagesOut.h"
 #include "room/MicMessagesOut.h"
 #include "room/RoomCommands.h"
 #include "room/SessionMessagesIn.h"
@@ -140,6 +142,23 @@ TRoomRights TRoomSession::GetRights() const
     if (me != 0 && me == crown_.Queen)
         rights = TRoomRights::Combine(rights, crown_.QueenRights);
     return rights;
+}
+
+void TRoomSession::AddToFavourites()
+{
+    if (localUser_.Level() == kGuestLevel && localUser_.RoomRole() == 0) {
+        view_.AddSystem(1, 0, roomtext::kGuestCannotCollect);
+        return;
+    }
+    SendCommand(TAddToFavourites(Identity()));
+}
+
+void TRoomSession::OnFavouritesResult(const std::vector<uint8_t>& message)
+{
+    const auto result = ParseAs<TFavouritesResult>(message.data(), message.size());
+    if (!result)
+        return;
+    view_.AddSystem(1, 0, "收藏" + std::to_string(result->RoomNumber()) + (result->Result() == 0 ? "房间成功！" : "房间失败！"));
 }
 
 void TRoomSession::SetCrown(const TCrown& crown)

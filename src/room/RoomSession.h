@@ -39,6 +39,7 @@ struct TCrown {
 
 namespace roomtext {
 inline constexpr char kNetworkTimeout[] = "因网络连接超时退出房间！";
+inline constexpr char kGuestCannotCollect[] = "游客不能收藏房间！";
 } // namespace roomtext
 
 class TRoomSession {
@@ -79,6 +80,8 @@ public:
     // The local user's rights: level and role combined, and the crown's when the user wears it.
     TRoomRights GetRights() const;
 
+    // The hall's collect button: guests are refused, others ask the server (19019).
+    void AddToFavourites();
     // The King and the Queen as the hall last heard of them.
     void SetCrown(const TCrown& crown);
     // The local user's mic: its state and the public panel held (-1 for none).

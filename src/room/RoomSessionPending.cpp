@@ -52,7 +52,6 @@ void TRoomSession::OnAdminRemoved(const std::vector<uint8_t>&) {}
 void TRoomSession::OnUserInformation(const std::vector<uint8_t>&) {}
 void TRoomSession::OnKickResult(const std::vector<uint8_t>&) {}
 void TRoomSession::OnUserAddress(const std::vector<uint8_t>&) {}
-void TRoomSession::OnFavouritesResult(const std::vector<uint8_t>&) {}
 void TRoomSession::OnMuteResult(const std::vector<uint8_t>&) {}
 void TRoomSession::OnRoomSettings(const std::vector<uint8_t>&) {}
 void TRoomSession::OnManagementList(const std::vector<uint8_t>&) {}

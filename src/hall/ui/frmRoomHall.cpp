@@ -166,6 +166,7 @@ void TfrmRoomHall::BuildCaption()
     connect(btnMin, &QPushButton::clicked, this, &QWidget::showMinimized);
     connect(btnSkin, &QPushButton::clicked, this, [this] { pmnSkin->popup(QCursor::pos()); });
     connect(btnLayout, &QPushButton::clicked, this, &TfrmRoomHall::LayoutClick);
+    connect(btnCollect, &QPushButton::clicked, this, &TfrmRoomHall::CollectClick);
 
     lblNick = new QLabel(pnlCaption);
     lblNick->setObjectName("lblNick");
@@ -265,6 +266,41 @@ void TfrmRoomHall::DocumentComplete(bool ok)
 void TfrmRoomHall::LayoutClick()
 {
     cfg_.SetRoomLayout(!cfg_.RoomLayout);
+    if (tbsbr1->ActiveTabIndex() > 0)
+        for (TfrmChatMulti* room : RoomWindows())
+            room->ApplyLayout();
+}
+
+void TfrmRoomHall::CollectClick()
+{
+    if (tbsbr1->ActiveTabIndex() > 0)
+        if (auto* room = qobject_cast<TfrmChatMulti*>(tbsbr1->Tabs(tbsbr1->ActiveTabIndex())->Control()))
+            room->AddToFavourites();
+}
+
+std::vector<TfrmChatMulti*> TfrmRoomHall::RoomWindows() const
+{
+    std::vector<TfrmChatMulti*> rooms;
+    for (int i = 1; i < tbsbr1->TabCount(); ++i)
+        if (auto* room = qobject_cast<TfrmChatMulti*>(tbsbr1->Tabs(i)->Control()))
+            rooms.push_back(room);
+    return rooms;
+}
+
+TCrown TfrmRoomHall::Crown() const
+{
+    TCrown crown;
+    const std::string& record = session_->KingQueen();
+    if (record.size() >= THallKingQueen::kRecordSize) {
+        const TRecord kingQueen(record.data(), record.size());
+        crown.King = kingQueen.i32(0);
+        crown.Queen = kingQueen.i32(36);
+    }
+    if (auto rights = TRoomRights::Parse(session_->KingRights().data(), session_->KingRights().size()))
+        crown.KingRights = *rights;
+    if (auto rights = TRoomRights::Parse(session_->QueenRights().data(), session_->QueenRights().size()))
+        crown.QueenRights = *rights;
+    return crown;
 }
 
 void TfrmRoomHall::closeEvent(QCloseEvent* event)
@@ -294,10 +330,8 @@ void TfrmRoomHall::closeEvent(QCloseEvent* event)
 
 TfrmChatMulti* TfrmRoomHall::RoomWindow(int32_t roomId) const
 {
-    for (int i = 1; i < tbsbr1->TabCount(); ++i)
-        if (auto* room = qobject_cast<TfrmChatMulti*>(tbsbr1->Tabs(i)->Control()); room && room->RoomID() == roomId)
-            return room;
-    return nullptr;
+    const int index = RoomTabIndex(roomId);
+    return index < 0 ? nullptr : qobject_cast<TfrmChatMulti*>(tbsbr1->Tabs(index)->Control());
 }
 
 int TfrmRoomHall::RoomTabIndex(int32_t roomId) const
@@ -414,11 +448,25 @@ void TfrmRoomHall::CloseAllRoomTabs()
 
 void TfrmRoomHall::OpenRoom(const std::string& localUserInfo, const std::string& roomInfo)
 {
-    auto* room = new TfrmChatMulti(content_);
+    TUserManageSources sources;
+    sources.AppPath = cfg_.AppPath;
+    if (catalogues_) {
+        sources.Gifts = &catalogues_->Gifts;
+        sources.Seals = &catalogues_->Seals;
+    }
+    sources.Levels = &typeCfg_;
+    sources.WeekStars = &session_->WeekStars();
+    sources.MonthStars = &session_->MonthStars();
+    auto* room = new TfrmChatMulti(cfg_, sources, content_);
+    room->OnExitRoom = [this](TfrmChatMulti* window, int32_t roomId, const QString& reason) {
+        ExitRoom(window, roomId, reason);
+    };
+    room->OnAttention = [this](TfrmChatMulti* window) { Attention(window); };
+    room->Session().SetCrown(Crown());
     room->EnterRoom(localUserInfo, roomInfo);
     room->setGeometry(content_->rect());
     room->show();
-    const QString caption = Q(room->Room().RoomName());
+    const QString caption = Q(room->Session().Room().RoomName());
     tbsbr1->AddTab(caption, room, true)->SetImageIndex(kRoomImage);
     DebugLog().info("room tab opened: {} ({})", caption.toStdString(), room->RoomID());
     emit roomOpened(room->RoomID());
@@ -426,7 +474,9 @@ void TfrmRoomHall::OpenRoom(const std::string& localUserInfo, const std::string&
 
 void TfrmRoomHall::TellRoomsKingQueen(uint8_t, int32_t, double)
 {
-    // Room windows list no members yet, so nobody shows the King or the Queen.
+    const TCrown crown = Crown();
+    for (TfrmChatMulti* room : RoomWindows())
+        room->Session().SetCrown(crown);
 }
 
 bool TfrmRoomHall::CameraPresent()

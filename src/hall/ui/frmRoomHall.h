@@ -5,6 +5,7 @@
 #include "hall/Catalogues.h"
 #include "hall/HallSession.h"
 #include "hall/HallUserInfo.h"
+#include "room/RoomSession.h"
 #include "shell/StartUp.h"
 #include "shell/vlkTypeCFG.h"
 
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -95,6 +97,10 @@ private:
     void LayoutContent();
     void DocumentComplete(bool ok);
     void LayoutClick();
+    void CollectClick();
+    std::vector<TfrmChatMulti*> RoomWindows() const;
+    // The King and the Queen with their rights, as every room needs them.
+    TCrown Crown() const;
     int RoomTabIndex(int32_t roomId) const;
 
     TvlkChatCFG& cfg_;
