@@ -1,4 +1,4 @@
-// Arbitrary messages into vlkserver's hall and room-information servers over memory endpoints:
+// Arbitrary messages into vlkserver's hall and room servers over memory endpoints:
 // plain messages straight into the handlers, the same enciphered through the channel's receive
 // path, and raw datagrams. A member and a guest are online from the start, and a flag lets a message
 // carry one of their real sessions, so that the fuzzer reaches past the session checks.

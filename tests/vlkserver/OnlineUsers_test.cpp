@@ -73,6 +73,26 @@ TEST(OnlineUsersServerTest, FullTableDropsTheOldestSessionAndItsMemberIndex)
     EXPECT_EQ(table.Find(users[1].HallKey, 10001), nullptr);
 }
 
+TEST(OnlineUsersServerTest, GuestsGetRoomNumbersOfTheirOwnThatAreNotHandedOutAgainAtOnce)
+{
+    TOnlineUsers table(3);
+    TOnlineUser first = Online(0), member = Online(10001), second = Online(0), third = Online(0);
+    member.GuestNumber = 77;   // what a copied record may carry is not kept
+    table.Add(first);
+    table.Add(member);
+    table.Add(second);
+    EXPECT_EQ(first.GuestNumber, TOnlineUsers::kFirstGuestNumber);
+    EXPECT_EQ(second.GuestNumber, TOnlineUsers::kFirstGuestNumber + 1);
+    EXPECT_EQ(member.GuestNumber, 0);
+    EXPECT_EQ(member.RoomUserNumber(), 10001);
+    EXPECT_EQ(first.RoomUserNumber(), TOnlineUsers::kFirstGuestNumber);
+    EXPECT_GT(TOnlineUsers::kFirstGuestNumber, TAccount::kMaxNumber);
+    // The first guest's session goes to make room; its number stays unused for a while.
+    ASSERT_TRUE(table.Add(third));
+    EXPECT_EQ(third.GuestNumber, TOnlineUsers::kFirstGuestNumber + 2);
+    EXPECT_EQ(table.Find(second.HallKey, 0)->GuestNumber, second.GuestNumber);
+}
+
 TEST(OnlineUsersServerTest, MembersIdleForMoreThanTheLimitGoButGuestsStay)
 {
     TOnlineUsers table;

@@ -56,6 +56,7 @@ TEST(ServerConfigTest, ShippedSampleIsValid)
     ASSERT_NE(c.FindRoom(502), nullptr);
     EXPECT_EQ(c.FindRoom(502)->Password, "8888");
     EXPECT_EQ(c.FindRoom(503)->Line, 3);
+    EXPECT_EQ(c.FindRoom(501)->Admins, std::vector<int32_t>{10002});
     EXPECT_EQ(c.King, 10001);
     EXPECT_EQ(c.Queen, 10002);
     EXPECT_FALSE(c.WeekStars.empty());
@@ -87,6 +88,8 @@ TEST(ServerConfigTest, BadConfigsNameTheField)
         {"media value too large", [](json& j) { j["mediaValue"] = 4294967296LL; }, "mediaValue: must lie between"},
         {"chat filter not a pattern", [](json& j) { j["chatFilter"] = "(坏话"; }, "chatFilter: not a valid regular expression"},
         {"account number 0", [](json& j) { j["accounts"][0]["number"] = 0; }, "accounts[0].number: must lie between"},
+        {"account number among the guests'", [](json& j) { j["accounts"][0]["number"] = 2000000000; },
+         "accounts[0].number: must lie between 1 and 1999999999"},
         {"account number twice", [](json& j) { j["accounts"][1]["number"] = 10001; }, "accounts[1].number: account 10001 is listed twice"},
         {"clear password", [](json& j) { j["accounts"][0]["passwordMd5"] = "123456"; }, "accounts[0].passwordMd5: expected the MD5"},
         {"digest not hexadecimal", [](json& j) { j["accounts"][1]["passwordMd5"] = std::string(32, 'g'); }, "accounts[1].passwordMd5"},
@@ -111,6 +114,11 @@ TEST(ServerConfigTest, BadConfigsNameTheField)
                                                                            {{"caption", "a"}, {"url", "b"}}}); },
          "rooms[0].links: more than 4 entries"},
         {"link without url", [](json& j) { j["rooms"][0]["links"] = json::array({{{"caption", "官网"}}}); }, "rooms[0].links[0].url: missing"},
+        {"admin without account", [](json& j) { j["rooms"][0]["admins"] = json::array({10002, 10009}); }, "rooms[0].admins[1]: no account 10009"},
+        {"admin as text", [](json& j) { j["rooms"][0]["admins"] = json::array({"10002"}); }, "rooms[0].admins[0]: expected a member number"},
+        {"admin twice", [](json& j) { j["rooms"][1]["admins"] = json::array({10002, 10002}); }, "rooms[1].admins[1]: 10002 is listed twice"},
+        {"owner as admin", [](json& j) { j["rooms"][1]["owner"] = 10001; j["rooms"][1]["admins"] = json::array({10001}); },
+         "rooms[1].admins[0]: the owner is not an admin as well"},
         {"owner without account", [](json& j) { j["rooms"][1]["owner"] = 10009; }, "rooms[1].owner: no account 10009"},
         {"king without account", [](json& j) { j["king"] = 99999; }, "king: no account 99999"},
         {"queen negative", [](json& j) { j["queen"] = -1; }, "queen: must lie between"},

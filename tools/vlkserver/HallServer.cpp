@@ -117,6 +117,7 @@ void THallServer::OnLogin(const THallLogin& m, uint32_t address, uint16_t port)
         user.Level = account->Level;
         user.Coins = account->Coins;
         user.Points = account->Points;
+        user.Hidden = account->Hidden;
         info.SetRoomLimit(account->RoomLimit);
         info.SetHidden(account->Hidden ? 1 : 0);
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The hall server on port 23456: probes, log-in and log-out, keep-alives, the first step of
 // entering a room, registration and web-game results. Sessions live in a TOnlineUsers table it
-// shares with the room-information servers; members whose keep-alives stop are dropped.
+// shares with the room servers; members whose keep-alives stop are dropped.
 #include "AccountBook.h"
 #include "OnlineUsers.h"
 #include "ServerConfig.h"

@@ -1,5 +1,7 @@
 #include "OnlineUsers.h"
 
+#include <limits>
+
 namespace vlk::server {
 
 TOnlineUsers::TOnlineUsers(size_t capacity) : random_(std::random_device{}()), capacity_(capacity > 0 ? capacity : 1)
@@ -18,6 +20,14 @@ std::optional<TOnlineUser> TOnlineUsers::Add(TOnlineUser& user)
         user.HallKey = static_cast<uint32_t>(random_());
     while (user.HallKey == 0 || byKey_.contains(user.HallKey));
     Renew(user);
+    user.GuestNumber = 0;
+    if (user.UserID == 0) {
+        // The table never holds more sessions than there are guest numbers, so a free one exists.
+        while (guests_.contains(nextGuest_))
+            nextGuest_ = nextGuest_ == std::numeric_limits<int32_t>::max() ? kFirstGuestNumber : nextGuest_ + 1;
+        user.GuestNumber = nextGuest_;
+        guests_[user.GuestNumber] = user.HallKey;
+    }
     const uint64_t order = nextOrder_++;
     byKey_[user.HallKey] = {user, order};
     byAge_[order] = user.HallKey;
@@ -52,6 +62,9 @@ bool TOnlineUsers::Remove(uint32_t hallKey)
     auto member = members_.find(it->second.User.UserID);
     if (member != members_.end() && member->second == hallKey)
         members_.erase(member);
+    auto guest = guests_.find(it->second.User.GuestNumber);
+    if (guest != guests_.end() && guest->second == hallKey)
+        guests_.erase(guest);
     byKey_.erase(it);
     return true;
 }

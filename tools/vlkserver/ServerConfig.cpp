@@ -28,6 +28,7 @@ constexpr size_t kTextStyleBytes = 100, kLinkCaptionBytes = 12, kUrlBytes = 100;
 constexpr size_t kChatFilterBytes = 60000;
 constexpr size_t kMaxStars = 1000;
 constexpr size_t kMaxLinks = 4;
+constexpr size_t kMaxAdmins = 100;
 constexpr int kMaxPublicMics = 16;   // two bits each in the room's 32-bit mic flags
 constexpr int32_t kGiftIntervals[] = {200, 125, 100, 70, 50, 30};
 constexpr int64_t kMaxI32 = std::numeric_limits<int32_t>::max();
@@ -137,7 +138,7 @@ TAccount ReadAccount(const json& value, const std::string& path)
 {
     TObjectReader r(value, path);
     TAccount a;
-    a.Number = static_cast<int32_t>(r.Int("number", std::nullopt, 1, kMaxI32));
+    a.Number = static_cast<int32_t>(r.Int("number", std::nullopt, 1, TAccount::kMaxNumber));
     a.PasswordDigest = LowerCase(r.Text("passwordMd5", std::nullopt, 32));
     if (!IsPasswordDigest(a.PasswordDigest))
         Fail(r.Field("passwordMd5"), "expected the MD5 digest of the password as 32 hexadecimal digits");
@@ -184,6 +185,14 @@ TRoomConfig ReadRoom(const json& value, const std::string& path)
             room.Links.push_back({link.Text("caption", std::nullopt, kLinkCaptionBytes),
                                   link.Text("url", std::nullopt, kUrlBytes)});
             link.Finish();
+        }
+    }
+    if (const json* admins = r.Array("admins", false, kMaxAdmins)) {
+        for (size_t i = 0; i < admins->size(); ++i) {
+            const json& number = (*admins)[i];
+            if (!number.is_number_integer() || number.get<int64_t>() < 1 || number.get<int64_t>() > TAccount::kMaxNumber)
+                Fail(Item(r.Field("admins"), i), "expected a member number");
+            room.Admins.push_back(number.get<int32_t>());
         }
     }
     r.Finish();
@@ -292,7 +301,17 @@ TServerConfig ParseServerConfig(std::string_view text)
         config.Rooms.push_back(ReadRoom((*rooms)[i], Item("rooms", i)));
         if (!roomNumbers.insert(config.Rooms.back().Number).second)
             Fail(Item("rooms", i) + ".number", "room " + std::to_string(config.Rooms.back().Number) + " is listed twice");
-        CheckMember(config, config.Rooms.back().Owner, Item("rooms", i) + ".owner");
+        const TRoomConfig& room = config.Rooms.back();
+        CheckMember(config, room.Owner, Item("rooms", i) + ".owner");
+        std::set<int32_t> admins;
+        for (size_t k = 0; k < room.Admins.size(); ++k) {
+            const std::string field = Item(Item("rooms", i) + ".admins", k);
+            CheckMember(config, room.Admins[k], field);
+            if (room.Admins[k] == room.Owner)
+                Fail(field, "the owner is not an admin as well");
+            if (!admins.insert(room.Admins[k]).second)
+                Fail(field, std::to_string(room.Admins[k]) + " is listed twice");
+        }
     }
     config.WeekStars = ReadStars(r, "weekStars");
     config.MonthStars = ReadStars(r, "monthStars");

@@ -18,6 +18,8 @@ public:
 };
 
 struct TAccount {
+    // Numbers above this one are left to guests, who go by a number of their own in the rooms.
+    static constexpr int32_t kMaxNumber = 1999999999;
     static constexpr uint8_t kMemberLevel = 15;
     static constexpr int32_t kDefaultRoomLimit = 3;
 
@@ -55,6 +57,7 @@ struct TRoomConfig {
     int32_t FreeMicMinutes = 0;
     std::string TextStyle;
     std::vector<TRoomLink> Links;
+    std::vector<int32_t> Admins;   // member numbers; the owner is not among them
 };
 
 struct TServerConfig {

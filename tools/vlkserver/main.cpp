@@ -1,11 +1,11 @@
-// vlkserver: the loopback community server. It serves the hall, the room-information servers of
-// the three lines and the hall web page until SIGINT or SIGTERM; on request it only prints the two
+// vlkserver: the loopback community server. It serves the hall, the room servers of the three
+// lines and the hall web page until SIGINT or SIGTERM; on request it only prints the two
 // enciphered log-in arguments with which a launcher starts vlkchat for a member.
 #include "AccountBook.h"
 #include "HallPage.h"
 #include "HallServer.h"
 #include "OnlineUsers.h"
-#include "RoomInfoServer.h"
+#include "RoomServer.h"
 #include "ServerConfig.h"
 
 #include "base/DebugLog.h"
@@ -54,9 +54,9 @@ int Serve(const vlk::server::TServerConfig& config)
     TAccountBook accounts(config.Accounts);
     TOnlineUsers online;
     THallServer hall(config, accounts, online);
-    std::vector<std::unique_ptr<TRoomInfoServer>> lines;
+    std::vector<std::unique_ptr<TRoomServer>> lines;
     for (int32_t line = 1; line <= 3; ++line)
-        lines.push_back(std::make_unique<TRoomInfoServer>(config, line, online));
+        lines.push_back(std::make_unique<TRoomServer>(config, line, online));
     THallPage page(config, accounts);
     try {
         hall.Start();

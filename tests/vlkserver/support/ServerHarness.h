@@ -1,14 +1,17 @@
 #pragma once
-// vlkserver's hall and its three room-information servers over memory endpoints on a manual clock,
+// vlkserver's hall and its three room servers over memory endpoints on a manual clock,
 // with clients that talk to them through real channels and the real cipher. Datagrams are carried
 // by Settle; what reaches a client is kept deciphered.
 #include "HallServer.h"
-#include "RoomInfoServer.h"
+#include "RoomServer.h"
 
 #include "base/ManualClock.h"
 #include "net/Encrypt.h"
 #include "net/Envelope.h"
 #include "net/support/MemoryUDP.h"
+#include "room/LocalUserInfo.h"
+#include "room/SessionMessagesIn.h"
+#include "room/SessionMessagesOut.h"
 
 #include <arpa/inet.h>
 
@@ -82,7 +85,7 @@ public:
     server::TOnlineUsers online;
     std::map<uint16_t, TMemoryUDP*> serverEndpoints;   // by port
     std::unique_ptr<server::THallServer> hall;
-    std::vector<std::unique_ptr<server::TRoomInfoServer>> lines;
+    std::vector<std::unique_ptr<server::TRoomServer>> lines;
 
     explicit TServerHarness(const char* json = kHarnessConfig,
                             size_t sessionCapacity = server::TOnlineUsers::kDefaultCapacity)
@@ -96,7 +99,8 @@ public:
         for (int32_t line = 1; line <= 3; ++line) {
             endpoint = new TMemoryUDP;
             serverEndpoints[RoomLinePort(line)] = endpoint;
-            lines.push_back(std::make_unique<server::TRoomInfoServer>(config, line, online, std::unique_ptr<TUDP>(endpoint)));
+            lines.push_back(std::make_unique<server::TRoomServer>(config, line, online, std::unique_ptr<TUDP>(endpoint)));
+            lines.back()->DateTimeNow = [] { return 46000.5; };
             lines.back()->Start();
         }
     }
@@ -160,7 +164,8 @@ public:
     }
 
     // Lets time pass with nothing in flight. The drain timers have nothing to do meanwhile, so they
-    // are held, which spares firing them every millisecond of a long wait.
+    // are held, which spares firing them every millisecond of a long wait. What the servers' own
+    // timers sent meanwhile is delivered at the end.
     void Idle(uint32_t ms)
     {
         Settle();
@@ -171,6 +176,7 @@ public:
         hall->Server().Signalling().Start();
         for (auto& line : lines)
             line->Server().Signalling().Start();
+        Settle();
     }
 
     // Logs the client in; returns the user record of the answer.
@@ -208,6 +214,26 @@ public:
         request.SetTargetPort(port);
         Send(client, port, request);
         return client.Last<TRoomInfoAnswer>().value();
+    }
+
+    uint16_t LinePort(int32_t room) const { return RoomLinePort(config.FindRoom(room)->Line); }
+
+    // Enters the room as a member's hall and room window do: the room information through
+    // hallClient, then 20013 from window. The identity the window's later requests carry, tag
+    // included; nothing when either step is refused.
+    std::optional<TRoomIdentity> Enter(TClient& hallClient, TClient& window, const THallUserInfo& user, int32_t room,
+                                       const std::string& roomPassword = {})
+    {
+        const auto info = RoomInfo(hallClient, user, room, LinePort(room), roomPassword);
+        if (!info.ErrorText().empty())
+            return std::nullopt;
+        const auto local = TLocalUserInfo::Parse(info.LocalUserBytes().data(), TLocalUserInfo::kSize).value();
+        const size_t acks = window.All<TEnterAck>().size();
+        Send(window, LinePort(room), TEnterRoom({local.UserNumber(), room, local.HallKey(), {}}));
+        const auto all = window.All<TEnterAck>();
+        if (all.size() == acks)
+            return std::nullopt;
+        return TRoomIdentity{local.UserNumber(), room, local.HallKey(), all.back().Tag()};
     }
 
 private:
