@@ -1,5 +1,6 @@
 #include "room/ui/frmChatMulti.h"
 
+#include "base/DebugLog.h"
 #include "room/GiftMessagesOut.h"
 #include "room/MicMessagesOut.h"
 #include "room/ui/SubMenu.h"
@@ -143,7 +144,9 @@ TUserView* TfrmChatMulti::MakeUserView(const char* name, TUserListKind kind)
     view->SetMicImages(CutStrip(pictures + "MicType.bmp", 16, true));
     const int tab = pgcUser->addTab(view, Q(TUserManage::CountCaption(kind, 0)));
     view->OnUserCountChange = [this, tab, kind](int count) {
-        pgcUser->setTabText(tab, Q(TUserManage::CountCaption(kind, count)));
+        const std::string caption = TUserManage::CountCaption(kind, count);
+        pgcUser->setTabText(tab, Q(caption));
+        DebugLog().info("room {}: {}", RoomID(), caption);
     };
     view->OnSelectUser = [this](int32_t number) { session_->Users().uvUserSelectUser(number); };
     view->OnOperateUser = [this](int32_t number, QPoint screen) {
