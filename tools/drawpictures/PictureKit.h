@@ -20,6 +20,9 @@ QFont UiFont(int pixelSize, QFont::Weight weight);
 QImage NewImage(int w, int h);
 // Writes outDir/relative, making its folders; says so on stderr when it cannot.
 bool SaveAs(const QImage& img, const QString& outDir, const QString& relative, const char* format);
+// A GIF (the platform's image writers have none): at most 255 colours plus transparency; pixels
+// less than half opaque are transparent, the others are laid over white.
+bool SaveGif(const QImage& img, const QString& outDir, const QString& relative);
 inline bool Save(const QImage& img, const QString& outDir, const QString& relative)
 {
     return SaveAs(img, outDir, relative, "PNG");

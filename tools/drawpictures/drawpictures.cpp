@@ -1,11 +1,12 @@
 // Draws the pictures of the default program directory: the login dialog background, the login
 // buttons (border-image pictures, so they carry no text), the small glyphs the skins reference,
 // the gift, seal and emoticon pictures of the sample catalogues, the hall window's pictures, and the
-// registration and logout dialogs' pictures, and the user lists' pictures.
+// registration and logout dialogs' pictures, the user lists' and the room window's pictures.
 // Usage: drawpictures OUTDIR  (writes OUTDIR/Picture/...)
 #include "DialogPictures.h"
 #include "HallPictures.h"
 #include "PictureKit.h"
+#include "RoomPictures.h"
 #include "UserPictures.h"
 
 #include <QByteArray>
@@ -1114,5 +1115,6 @@ int main(int argc, char** argv)
     ok &= DrawHallPictures(out);
     ok &= DrawDialogPictures(out);
     ok &= DrawUserPictures(out);
+    ok &= DrawRoomPictures(out);
     return ok ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -103,6 +104,8 @@ void TfrmChatMulti::FormCreate()
     pgcUser = new QTabWidget(pnlUsers);
     pgcUser->setObjectName("pgcUser");
     pgcUser->setDocumentMode(true);
+    pgcUser->tabBar()->setExpanding(true);
+    pgcUser->tabBar()->setUsesScrollButtons(false);
     uvUser = MakeUserView("uvUser", TUserListKind::Users);
     uvManager = MakeUserView("Tv_Manager", TUserListKind::Managers);
     uvMicOrder = MakeUserView("Tv_Micorder1", TUserListKind::MicOrder);

@@ -35,6 +35,9 @@ int main(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Without a graphics card the browser reports its whole set-up on every start.
+    if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+        qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
     QApplication app(argc, argv);   // takes Qt's own options out of argv
     vlk::InitDebugLog("vlkchat");
     vlk::QtClock clock;
