@@ -40,22 +40,6 @@ std::string AsciiLower(std::string_view text)
     return lowered;
 }
 
-// Nicknames come from other members: markup in them must reach the chat view as text.
-std::string EscapeHtml(std::string_view text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 struct TFormatArg {
     bool IsNumber;
     std::string Text;
@@ -556,7 +540,7 @@ void TUserManage::AnnounceStars(const TRoomUser& user, const std::vector<TStarPa
         const std::string picture = sources_.Gifts->ChatPicturePath(*gift);
         const std::string tag = FileExists(picture) ? "<img src = \"" + picture + "\">" : std::string();
         host_.AddWeekStar(FormatTemplate(lineTemplate, {{false, tag + Trim(gift->Name()) + title},
-                                                        {false, EscapeHtml(user.Nickname())},
+                                                        {false, EscapeHtml(user.Nickname())},   // markup of other members reaches the chat as text
                                                         {true, std::to_string(user.UserNumber())}}));
     }
 }

@@ -16,6 +16,8 @@ std::optional<int64_t> ParseInt64(std::string_view text);
 
 std::string StripAngleBrackets(std::string_view text);
 std::string StripTags(std::string_view text);
+// Text that others wrote, safe inside HTML text and attribute values.
+std::string EscapeHtml(std::string_view text);
 std::string MicStateText(int32_t state);
 
 // Colours are platform colour values 0x00BBGGRR; web colours are "#rrggbb".

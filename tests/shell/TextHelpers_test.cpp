@@ -43,6 +43,7 @@ TEST(TextHelpers, StripAngleBracketsAndTags)
         EXPECT_EQ(StripAngleBrackets(c.text), c.brackets) << c.text;
         EXPECT_EQ(StripTags(c.text), c.tags) << c.text;
     }
+    EXPECT_EQ(EscapeHtml("<b a=\"1\">'小明' & co</b>"), "&lt;b a=&quot;1&quot;&gt;&#39;小明&#39; &amp; co&lt;/b&gt;");
 }
 
 TEST(TextHelpers, MicStateTextUsesTheLowSevenBits)

@@ -40,23 +40,6 @@ ul { margin: 0; padding-left: 18px; line-height: 1.9; }
 footer { padding: 0 28px 18px; color: #8a94a3; font-size: 12px; }
 )";
 
-std::string Escape(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 // A JavaScript string literal that cannot end the script element early.
 std::string ScriptString(const std::string& text)
 {
@@ -145,9 +128,9 @@ std::string THallPage::Render(const std::multimap<std::string, std::string>& que
     const std::string number = viewer ? std::to_string(viewer->Number) : "0";
 
     std::string html = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
-                       + Escape(config_.Title) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
-    html += "<header>\n<h1>" + Escape(config_.Title) + "</h1>\n<p class=\"greeting\">欢迎您，";
-    html += viewer ? Escape(viewer->Nickname) + "(" + number + ")" : std::string("游客");
+                       + EscapeHtml(config_.Title) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+    html += "<header>\n<h1>" + EscapeHtml(config_.Title) + "</h1>\n<p class=\"greeting\">欢迎您，";
+    html += viewer ? EscapeHtml(viewer->Nickname) + "(" + number + ")" : std::string("游客");
     if (hidden)
         html += " <span class=\"hidden\">（隐身）</span>";
     html += "</p>\n</header>\n<main>\n<section class=\"rooms\">\n<h2>房间列表</h2>\n";
@@ -162,7 +145,7 @@ std::string THallPage::Render(const std::multimap<std::string, std::string>& que
         html += "<table>\n<tr><th>房间</th><th>号码</th><th>线路</th><th></th></tr>\n";
         for (const TRoomConfig* room : rooms) {
             const std::string link = "vlkroomid:" + std::to_string(room->Number) + ",0";
-            html += "<tr class=\"room\"><td><a href=\"" + link + "\">" + Escape(room->Name) + "</a>";
+            html += "<tr class=\"room\"><td><a href=\"" + link + "\">" + EscapeHtml(room->Name) + "</a>";
             if (!room->Password.empty())
                 html += " <span class=\"locked\">[密码房间]</span>";
             html += "</td><td>" + std::to_string(room->Number) + "</td><td>" + kLineNames[room->Line]
