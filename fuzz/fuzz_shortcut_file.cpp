@@ -26,14 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::string phrase = shortcut.Phrase(i);
         if (phrase.empty() || phrase.find_first_of("\r\n") != std::string::npos || !vlk::IsValidUtf8(phrase))
             __builtin_trap();
-        std::string caption = shortcut.MenuCaption(i);
-        if (caption != phrase) {
+        // A caption is the phrase itself when it fits, else a cut of it followed by "...".
+        const std::string caption = shortcut.MenuCaption(i);
+        if (vlk::Utf8ToGbk(phrase).size() <= vlk::TShortcut::kCaptionBytes) {
+            if (caption != phrase)
+                __builtin_trap();
+        } else {
             if (!caption.ends_with("..."))
                 __builtin_trap();
-            caption.resize(caption.size() - 3);
+            const std::string cut = caption.substr(0, caption.size() - 3);
+            if (vlk::Utf8ToGbk(cut).size() > vlk::TShortcut::kCaptionBytes || !vlk::IsValidUtf8(cut))
+                __builtin_trap();
         }
-        if (vlk::Utf8ToGbk(caption).size() > vlk::TShortcut::kCaptionBytes || !vlk::IsValidUtf8(caption))
-            __builtin_trap();
     }
     vlk::TShortcutEdit edit(shortcut.FilePath());
     if (edit.Save()) {
