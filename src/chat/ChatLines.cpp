@@ -174,20 +174,7 @@ std::string TimeText(double dateTime, bool twoDigitHour)
 std::string ConvertEmotion(std::string_view html, const TEmotion& emotion)
 {
     std::unordered_map<std::string, std::string> pictures;
-    std::string out;
-    size_t at = 0;
-    while (at < html.size()) {
-        const size_t lt = html.find('<', at);
-        out += ConvertText(html.substr(at, lt == std::string_view::npos ? std::string_view::npos : lt - at), emotion,
-                           pictures);
-        if (lt == std::string_view::npos)
-            break;
-        const size_t gt = html.find('>', lt);
-        const size_t end = gt == std::string_view::npos ? html.size() : gt + 1;
-        out.append(html.substr(lt, end - lt));
-        at = end;
-    }
-    return out;
+    return MapTextOutsideTags(html, [&](std::string_view text) { return ConvertText(text, emotion, pictures); });
 }
 
 std::string TransformMessage(std::string_view html, const TEmotion& emotion, const TWordFilter& filter)

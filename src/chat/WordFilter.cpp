@@ -1,5 +1,7 @@
 #include "chat/WordFilter.h"
 
+#include "shell/TextHelpers.h"
+
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
@@ -57,20 +59,7 @@ std::string TWordFilter::Apply(std::string_view html) const
 {
     if (!code_)
         return std::string(html);
-    std::string out;
-    out.reserve(html.size());
-    size_t at = 0;
-    while (at < html.size()) {
-        const size_t lt = html.find('<', at);
-        out += FilterText(html.substr(at, lt == std::string_view::npos ? std::string_view::npos : lt - at));
-        if (lt == std::string_view::npos)
-            break;
-        const size_t gt = html.find('>', lt);
-        const size_t end = gt == std::string_view::npos ? html.size() : gt + 1;
-        out.append(html.substr(lt, end - lt));
-        at = end;
-    }
-    return out;
+    return MapTextOutsideTags(html, [this](std::string_view text) { return FilterText(text); });
 }
 
 std::string TWordFilter::FilterText(std::string_view text) const

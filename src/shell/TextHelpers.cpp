@@ -143,6 +143,24 @@ uint32_t WebToColor(std::string_view text)
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
+std::string MapTextOutsideTags(std::string_view html, const std::function<std::string(std::string_view)>& convert)
+{
+    std::string out;
+    out.reserve(html.size());
+    size_t at = 0;
+    while (at < html.size()) {
+        const size_t lt = html.find('<', at);
+        out += convert(html.substr(at, lt == std::string_view::npos ? std::string_view::npos : lt - at));
+        if (lt == std::string_view::npos)
+            break;
+        const size_t gt = html.find('>', lt);
+        const size_t end = gt == std::string_view::npos ? html.size() : gt + 1;
+        out.append(html.substr(lt, end - lt));
+        at = end;
+    }
+    return out;
+}
+
 std::string EscapeHtml(std::string_view text)
 {
     std::string out;

@@ -3,6 +3,7 @@
 // platform's trimming and integer rules that the settings files and dialogs rely on.
 #include <cstdint>
 #include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ std::optional<int64_t> ParseInt64(std::string_view text);
 
 std::string StripAngleBrackets(std::string_view text);
 std::string StripTags(std::string_view text);
+// HTML with the text between its tags passed through convert; tags (up to their '>', or to the end
+// when unclosed) are kept as they are.
+std::string MapTextOutsideTags(std::string_view html, const std::function<std::string(std::string_view)>& convert);
 // Text that others wrote, safe inside HTML text and attribute values.
 std::string EscapeHtml(std::string_view text);
 std::string MicStateText(int32_t state);
