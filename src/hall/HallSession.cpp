@@ -365,4 +365,19 @@ void THallSession::SendWebGameResult(const std::string& gameName, int32_t first,
     Send(currentServer_, kHallPort, result);
 }
 
+TCrown THallSession::Crown() const
+{
+    TCrown crown;
+    if (kingQueen_.size() >= THallKingQueen::kRecordSize) {
+        const TRecord record(kingQueen_.data(), kingQueen_.size());
+        crown.King = record.i32(0);
+        crown.Queen = record.i32(36);
+    }
+    if (auto rights = TRoomRights::Parse(kingRights_.data(), kingRights_.size()))
+        crown.KingRights = *rights;
+    if (auto rights = TRoomRights::Parse(queenRights_.data(), queenRights_.size()))
+        crown.QueenRights = *rights;
+    return crown;
+}
+
 } // namespace vlk

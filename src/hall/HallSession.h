@@ -8,6 +8,7 @@
 #include "hall/HallUserInfo.h"
 #include "net/PackUdp.h"
 #include "net/SignalSession.h"
+#include "room/Crown.h"
 #include "shell/vlkChatCFG.h"
 
 #include <functional>
@@ -109,6 +110,8 @@ public:
     const std::string& KingQueen() const { return kingQueen_; }
     const std::string& KingRights() const { return kingRights_; }
     const std::string& QueenRights() const { return queenRights_; }
+    // The King and the Queen (numbers from the King and Queen record) with their rights.
+    TCrown Crown() const;
     const std::vector<TStarPair>& WeekStars() const { return weekStars_; }
     const std::vector<TStarPair>& MonthStars() const { return monthStars_; }
     TPackUdp& Channel() { return channel_; }

@@ -9,6 +9,7 @@
 #include "room/LocalUserInfo.h"
 #include "room/RoomHeader.h"
 #include "room/RoomInfo.h"
+#include "room/Crown.h"
 #include "room/EventOverTime.h"
 #include "room/RoomRights.h"
 #include "room/UserManage.h"
@@ -27,14 +28,6 @@ public:
     virtual void ExitRoom(const std::string& reason) = 0;
     // A line of HTML on the private chat screen.
     virtual void AddPrivateHTML(const std::string& html) = 0;
-};
-
-// What the hall knows about the King and the Queen, which widens their rights in every room.
-struct TCrown {
-    int32_t King = 0;
-    int32_t Queen = 0;
-    TRoomRights KingRights;
-    TRoomRights QueenRights;
 };
 
 namespace roomtext {

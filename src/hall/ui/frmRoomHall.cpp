@@ -287,22 +287,6 @@ std::vector<TfrmChatMulti*> TfrmRoomHall::RoomWindows() const
     return rooms;
 }
 
-TCrown TfrmRoomHall::Crown() const
-{
-    TCrown crown;
-    const std::string& record = session_->KingQueen();
-    if (record.size() >= THallKingQueen::kRecordSize) {
-        const TRecord kingQueen(record.data(), record.size());
-        crown.King = kingQueen.i32(0);
-        crown.Queen = kingQueen.i32(36);
-    }
-    if (auto rights = TRoomRights::Parse(session_->KingRights().data(), session_->KingRights().size()))
-        crown.KingRights = *rights;
-    if (auto rights = TRoomRights::Parse(session_->QueenRights().data(), session_->QueenRights().size()))
-        crown.QueenRights = *rights;
-    return crown;
-}
-
 void TfrmRoomHall::closeEvent(QCloseEvent* event)
 {
     // A restart or a lost session closes the hall whatever tab is active; otherwise the close
@@ -462,7 +446,7 @@ void TfrmRoomHall::OpenRoom(const std::string& localUserInfo, const std::string&
         ExitRoom(window, roomId, reason);
     };
     room->OnAttention = [this](TfrmChatMulti* window) { Attention(window); };
-    room->Session().SetCrown(Crown());
+    room->Session().SetCrown(session_->Crown());
     room->EnterRoom(localUserInfo, roomInfo);
     room->setGeometry(content_->rect());
     room->show();
@@ -474,7 +458,7 @@ void TfrmRoomHall::OpenRoom(const std::string& localUserInfo, const std::string&
 
 void TfrmRoomHall::TellRoomsKingQueen(uint8_t, int32_t, double)
 {
-    const TCrown crown = Crown();
+    const TCrown crown = session_->Crown();
     for (TfrmChatMulti* room : RoomWindows())
         room->Session().SetCrown(crown);
 }

@@ -99,8 +99,6 @@ private:
     void LayoutClick();
     void CollectClick();
     std::vector<TfrmChatMulti*> RoomWindows() const;
-    // The King and the Queen with their rights, as every room needs them.
-    TCrown Crown() const;
     int RoomTabIndex(int32_t roomId) const;
 
     TvlkChatCFG& cfg_;
